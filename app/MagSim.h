@@ -1,0 +1,24 @@
+#pragma once
+// The Mag raising simulator: an empty window that is created with the others and never shown.
+
+#include <QWidget>
+
+#include <memory>
+
+namespace Ui {
+class TForm3;
+}
+
+namespace rotenu {
+
+class TForm3 final : public QWidget {
+    Q_OBJECT
+public:
+    explicit TForm3(QWidget* parent = nullptr);
+    ~TForm3() override;
+
+private:
+    std::unique_ptr<Ui::TForm3> ui;
+};
+
+} // namespace rotenu

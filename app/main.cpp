@@ -1,0 +1,30 @@
+// ろてぬ: section IDs from player names, and the Mag feeding timer.
+
+#include "about/Lib_VarsionForm.h"
+#include "app/Main.h"
+#include "app/MagSim.h"
+#include "feedtimer/Timer.h"
+#include "platform/FontSubstitutions.h"
+#include "platform/GeneralErrorReport.h"
+#include "platform/RealPlatform.h"
+
+int main(int argc, char** argv) {
+    rotenu::Application application(argc, argv);
+    // The main window's closing ends the program, whatever other window is still open.
+    application.setQuitOnLastWindowClosed(false);
+    rotenu::InstallFontSubstitutions();
+
+    rotenu::RealPlatform platform;
+    application.setErrorReport(platform.services().messageBox);
+
+    // Created hidden, in this order; all live until the program ends.
+    rotenu::TForm1 Form1(platform.services());
+    rotenu::TForm2 Form2(platform.services());
+    rotenu::TForm3 Form3;
+    rotenu::TVarDigForm VarDigForm(platform.services());
+    Form1.attachWindows(&Form2, &VarDigForm);
+    QObject::connect(&Form1, &rotenu::TForm1::closed, &application, &QCoreApplication::quit);
+
+    Form1.show();
+    return application.exec();
+}

@@ -1,0 +1,18 @@
+# rotenu_add_test(<name> SOURCES <files...> LIBS <targets...> [ENV <VAR=value...>] [LABELS <labels...>])
+# Builds one test program and registers it with CTest. Widget tests run on the offscreen platform
+# unless ENV says otherwise.
+find_package(Qt6 REQUIRED COMPONENTS Test)
+find_package(GTest REQUIRED)
+
+function(rotenu_add_test name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS;ENV;LABELS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS})
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/tests)
+  add_test(NAME ${name} COMMAND ${name})
+  set(env QT_QPA_PLATFORM=offscreen QT_ASSUME_STDERR_HAS_CONSOLE=1 ${ARG_ENV})
+  set_tests_properties(${name} PROPERTIES ENVIRONMENT "${env}" TIMEOUT 300)
+  if(ARG_LABELS)
+    set_tests_properties(${name} PROPERTIES LABELS "${ARG_LABELS}")
+  endif()
+endfunction()

@@ -1,0 +1,12 @@
+#pragma once
+
+#include "platform/MessageBoxPresenter.h"
+
+namespace rotenu {
+
+class PlainMessageBox final : public MessageBoxPresenter {
+public:
+    void showPlain(const QString& text) override;
+};
+
+} // namespace rotenu

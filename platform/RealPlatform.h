@@ -1,0 +1,26 @@
+#pragma once
+
+#include "platform/CanberraContext.h"
+#include "platform/DefaultBeeper.h"
+#include "platform/PlainMessageBox.h"
+#include "platform/PlatformServices.h"
+
+namespace rotenu {
+
+// The real implementations of the platform calls, owned for the life of the program.
+class RealPlatform {
+public:
+    RealPlatform();
+    RealPlatform(const RealPlatform&) = delete;
+    RealPlatform& operator=(const RealPlatform&) = delete;
+
+    const PlatformServices& services() const { return m_services; }
+
+private:
+    CanberraContext m_sound;
+    DefaultBeeper m_beeper{m_sound};
+    PlainMessageBox m_messageBox;
+    PlatformServices m_services;
+};
+
+} // namespace rotenu

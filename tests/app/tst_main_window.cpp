@@ -1,0 +1,411 @@
+#include "about/Lib_VarsionForm.h"
+#include "app/Main.h"
+#include "app/MagSim.h"
+#include "feedtimer/Timer.h"
+#include "platform/FontSubstitutions.h"
+#include "platform/ShiftJis.h"
+#include "sectionid/Suggestions.h"
+#include "support/FakePlatform.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QInputMethodEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace rotenu;
+
+class TestMainWindow : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void startsWithTheDesignedWindow();
+    void typingShowsTheIdAndItsColours();
+    void keyFilterRefusesWithABeep();
+    void nameStopsAtTwelveBytes();
+    void pasteIsCutAndUnrepresentableCharactersBecomeQuestionMarks();
+    void doubleClickAppliesASuggestionWithinTheLimit();
+    void wantedIdRefillsTheListAlgorithmLeavesItAlone();
+    void helpItemShowsBothNotesInOrder();
+    void menuHasItsItemsAndExitCloses();
+
+private:
+    template <typename T> T* child(const char* name) {
+        T* widget = form->findChild<T*>(QString::fromLatin1(name));
+        if (!widget)
+            qFatal("no child %s", name);
+        return widget;
+    }
+    // On its circle: a radio button takes clicks only on its circle and its text.
+    void clickRadio(const char* name) {
+        auto* radio = child<QRadioButton>(name);
+        QTest::mouseClick(radio, Qt::LeftButton, {}, QPoint(6, radio->height() / 2));
+    }
+    QComboBox* combo() { return child<QComboBox>("ComboBox1"); }
+    // Picks a wanted ID the way a user does, by keyboard, which counts as a pick.
+    void pickWanted(int index) {
+        combo()->setCurrentIndex(index - 1);
+        combo()->setFocus();
+        QTest::keyClick(combo(), Qt::Key_Down);
+        QCOMPARE(combo()->currentIndex(), index);
+    }
+    QStringList listItems() {
+        QStringList items;
+        auto* list = child<QListWidget>("ListBox1");
+        for (int i = 0; i < list->count(); ++i)
+            items << list->item(i)->text();
+        return items;
+    }
+    static QStringList asList(const std::vector<std::string>& strings) {
+        QStringList items;
+        for (const auto& s : strings)
+            items << QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size()));
+        return items;
+    }
+    void doubleClickItem(const QString& text) {
+        auto* list = child<QListWidget>("ListBox1");
+        const auto found = list->findItems(text, Qt::MatchExactly);
+        QCOMPARE(found.size(), 1);
+        list->scrollToItem(found.front());
+        const QRect rect = list->visualItemRect(found.front());
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rect.center());
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, rect.center());
+    }
+    void sendKey(QWidget* target, Qt::Key key, Qt::KeyboardModifiers modifiers, const QString& text) {
+        QKeyEvent press(QEvent::KeyPress, key, modifiers, text);
+        QApplication::sendEvent(target, &press);
+        QKeyEvent release(QEvent::KeyRelease, key, modifiers, text);
+        QApplication::sendEvent(target, &release);
+    }
+
+    std::unique_ptr<testing::FakePlatform> platform;
+    std::unique_ptr<TForm1> form;
+    std::unique_ptr<TForm2> timer;
+    std::unique_ptr<TVarDigForm> dialog;
+};
+
+void TestMainWindow::init() {
+    platform = std::make_unique<testing::FakePlatform>();
+    form = std::make_unique<TForm1>(platform->services);
+    timer = std::make_unique<TForm2>(platform->services);
+    dialog = std::make_unique<TVarDigForm>(platform->services);
+    form->attachWindows(timer.get(), dialog.get());
+    form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+    form->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(form.get()));
+}
+
+void TestMainWindow::cleanup() {
+    form.reset();
+    timer.reset();
+    dialog.reset();
+    platform.reset();
+}
+
+void TestMainWindow::startsWithTheDesignedWindow() {
+    QCOMPARE(form->windowTitle(), QStringLiteral(u"ろてぬ Ver1.05"));
+    QCOMPARE(form->centralWidget()->size(), QSize(305, 321));
+    QCOMPARE(form->minimumSize(), form->maximumSize());
+    QVERIFY(!(form->windowFlags() & Qt::WindowMinimizeButtonHint));
+    QVERIFY(!(form->windowFlags() & Qt::WindowMaximizeButtonHint));
+
+    const struct {
+        const char* name;
+        QRect geometry;
+    } controls[] = {
+        {"RadioGroup1", {8, 0, 289, 65}}, {"Label1", {8, 80, 98, 12}},  {"Edit1", {8, 96, 289, 20}},
+        {"Label3", {8, 128, 40, 12}},     {"Edit2", {8, 144, 289, 20}}, {"Label2", {8, 176, 52, 12}},
+        {"ComboBox1", {8, 192, 289, 20}}, {"ListBox1", {8, 216, 289, 97}},
+    };
+    for (const auto& control : controls)
+        QCOMPARE(child<QWidget>(control.name)->geometry(), control.geometry);
+    QCOMPARE(child<QLabel>("Label1")->text(), QStringLiteral(u"プレイヤーネーム"));
+    QCOMPARE(child<QGroupBox>("RadioGroup1")->title(), QStringLiteral(u"計算アルゴリズム"));
+    QVERIFY(child<QLabel>("Label1")->font().bold());
+    QCOMPARE(child<QLineEdit>("Edit1")->font().family(), FixedGothicFamily());
+    QCOMPARE(child<QListWidget>("ListBox1")->font().pointSize(), 12);
+    QCOMPARE(child<QListWidget>("ListBox1")->palette().color(QPalette::Text), QColor(Qt::blue));
+
+    // Shown: the first wanted ID and the first algorithm, nothing computed yet, focus in the name.
+    auto* combo = child<QComboBox>("ComboBox1");
+    QCOMPARE(combo->count(), 10);
+    QCOMPARE(combo->currentText(), QStringLiteral("ID:0 VIRIDIA"));
+    QCOMPARE(combo->itemText(5), QStringLiteral("ID:5 PINKAL "));
+    QVERIFY(child<QRadioButton>("RadioGroup1Item0")->isChecked());
+    QCOMPARE(child<QLineEdit>("Edit2")->text(), QString());
+    QVERIFY(child<QLineEdit>("Edit2")->isReadOnly());
+    QCOMPARE(child<QListWidget>("ListBox1")->count(), 0);
+    QCOMPARE(QApplication::focusWidget(), child<QLineEdit>("Edit1"));
+
+    // Tab order: Edit1, Edit2, the radio group, ComboBox1, ListBox1.
+    QStringList order;
+    for (int i = 0; i < 5; ++i) {
+        order << QApplication::focusWidget()->objectName();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    QCOMPARE(order, QStringList({QStringLiteral("Edit1"), QStringLiteral("Edit2"), QStringLiteral("RadioGroup1Item0"),
+                                 QStringLiteral("ComboBox1"), QStringLiteral("ListBox1")}));
+
+    // Selecting an item from code is no pick.
+    combo->setCurrentIndex(4);
+    QCOMPARE(child<QLineEdit>("Edit2")->text(), QString());
+    QCOMPARE(child<QListWidget>("ListBox1")->count(), 0);
+}
+
+void TestMainWindow::typingShowsTheIdAndItsColours() {
+    auto* edit1 = child<QLineEdit>("Edit1");
+    auto* edit2 = child<QLineEdit>("Edit2");
+    QTest::keyClicks(edit1, QStringLiteral("A"));
+    QCOMPARE(edit2->text(), QStringLiteral("ID:5 PINKAL (Code:5)"));
+    QCOMPARE(edit2->palette().color(QPalette::Base), QColor(255, 0, 255));
+    QCOMPARE(edit2->palette().color(QPalette::Text), QColor(0, 0, 0));
+    QCOMPARE(listItems(), asList(SUGGESTION_LISTS[5])); // wanted 0 - 5 + 10
+
+    QTest::keyClicks(edit1, QStringLiteral("~ "));
+    QCOMPARE(edit1->text(), QStringLiteral("A~ "));
+    QCOMPARE(edit2->text(), QStringLiteral("ID:3 BLUEFULL (Code:13)"));
+    QCOMPARE(edit2->palette().color(QPalette::Base), QColor(0, 0, 255));
+    QCOMPARE(edit2->palette().color(QPalette::Text), QColor(255, 255, 255));
+
+    QTest::keyClick(edit1, Qt::Key_Backspace);
+    QTest::keyClick(edit1, Qt::Key_Backspace);
+    QCOMPARE(edit1->text(), QStringLiteral("A"));
+    QTest::keyClick(edit1, Qt::Key_Backspace);
+    QCOMPARE(edit2->text(), QString());
+    QCOMPARE(edit2->palette().color(QPalette::Base), QApplication::palette().color(QPalette::Button));
+    QCOMPARE(edit2->palette().color(QPalette::Text), QColor(0, 0, 0));
+    QCOMPARE(listItems(), QStringList());
+
+    edit1->setText(QStringLiteral("F"));
+    QCOMPARE(edit2->text(), QStringLiteral("ID:0 VIRIDIA (Code:0)"));
+    QCOMPARE(edit2->palette().color(QPalette::Base), QColor(0, 128, 0));
+    QCOMPARE(edit2->palette().color(QPalette::Text), QColor(255, 255, 255));
+
+    edit1->setText(QStringLiteral("BRELOTKAMU"));
+    QCOMPARE(edit2->text(), QStringLiteral("ID:8 YELLOWBOZE (Code:58) HUmar-NewColor"));
+    QCOMPARE(edit2->palette().color(QPalette::Base), QColor(255, 255, 0));
+    clickRadio("RadioGroup1Item1");
+    QCOMPARE(edit2->text(), QStringLiteral("ID:8 YELLOWBOZE (Code:28) HUmar-NewColor"));
+    QCOMPARE(platform->beeper.count, 0);
+}
+
+void TestMainWindow::keyFilterRefusesWithABeep() {
+    auto* edit1 = child<QLineEdit>("Edit1");
+    QTest::keyClicks(edit1, QStringLiteral("AB"));
+    QCOMPARE(platform->beeper.count, 0);
+
+    QTest::keyClick(edit1, Qt::Key_Return);
+    QTest::keyClick(edit1, Qt::Key_Escape);
+    sendKey(edit1, Qt::Key_V, Qt::ControlModifier, QStringLiteral("\x16"));
+    sendKey(edit1, Qt::Key_A, Qt::ControlModifier, QString()); // a toolkit that sends no text
+    QCOMPARE(platform->beeper.count, 4);
+
+    // Ctrl+V, Ctrl+X and Ctrl+Z therefore do nothing.
+    QApplication::clipboard()->setText(QStringLiteral("ZZ"));
+    edit1->selectAll();
+    sendKey(edit1, Qt::Key_X, Qt::ControlModifier, QString());
+    sendKey(edit1, Qt::Key_V, Qt::ControlModifier, QString());
+    sendKey(edit1, Qt::Key_Z, Qt::ControlModifier, QString());
+    QCOMPARE(edit1->text(), QStringLiteral("AB"));
+    QCOMPARE(platform->beeper.count, 7);
+
+    // A double-byte character from an input method, and half-width katakana typed directly.
+    edit1->end(false);
+    QInputMethodEvent commit;
+    commit.setCommitString(QStringLiteral(u"あ"));
+    QApplication::sendEvent(edit1, &commit);
+    sendKey(edit1, Qt::Key_unknown, {}, QStringLiteral(u"ｱ"));
+    QCOMPARE(edit1->text(), QStringLiteral("AB"));
+    QCOMPARE(platform->beeper.count, 9);
+    // A printable commit from an input method is typed like a key.
+    QInputMethodEvent ascii;
+    ascii.setCommitString(QStringLiteral("c"));
+    QApplication::sendEvent(edit1, &ascii);
+    QCOMPARE(edit1->text(), QStringLiteral("ABc"));
+
+    // Character 127 passes the filter (the field itself inserts no control character); keys
+    // that type nothing are not filtered.
+    sendKey(edit1, Qt::Key_unknown, {}, QString(QChar(127)));
+    QTest::keyClick(edit1, Qt::Key_Left);
+    QTest::keyClick(edit1, Qt::Key_Home);
+    QTest::keyClick(edit1, Qt::Key_Delete);
+    QCOMPARE(edit1->text(), QStringLiteral("Bc"));
+    QCOMPARE(platform->beeper.count, 9);
+}
+
+void TestMainWindow::nameStopsAtTwelveBytes() {
+    auto* edit1 = child<QLineEdit>("Edit1");
+    QTest::keyClicks(edit1, QStringLiteral("ABCDEFGHIJKLM"));
+    QCOMPARE(edit1->text(), QStringLiteral("ABCDEFGHIJKL"));
+    QCOMPARE(child<QLineEdit>("Edit2")->text(), QStringLiteral("ID:6 REDRIA (Code:56)"));
+    QCOMPARE(listItems(), asList(SUGGESTION_LISTS[4])); // still listed at 12 bytes
+    // Typing in the middle is refused the same way.
+    edit1->setCursorPosition(3);
+    QTest::keyClicks(edit1, QStringLiteral("x"));
+    QCOMPARE(edit1->text(), QStringLiteral("ABCDEFGHIJKL"));
+}
+
+void TestMainWindow::pasteIsCutAndUnrepresentableCharactersBecomeQuestionMarks() {
+    auto* edit1 = child<QLineEdit>("Edit1");
+    QSignalSpy changes(edit1, &QLineEdit::textChanged);
+    QTest::keyClicks(edit1, QStringLiteral("ABCDEFGHIJ"));
+
+    // Ten bytes leave room for one double-byte character, and the paste is cut there.
+    QApplication::clipboard()->setText(QStringLiteral(u"テスト"));
+    edit1->paste();
+    QCOMPARE(edit1->text(), QStringLiteral(u"ABCDEFGHIJテ"));
+    QCOMPARE(ToShiftJis(edit1->text()).size(), std::size_t(12));
+    // テ is 83 65: a lead byte that scores 1 and a trail byte scored as "e".
+    QCOMPARE(child<QLineEdit>("Edit2")->text(), QStringLiteral("ID:7 ORAN (Code:47)"));
+
+    // Eleven bytes: a double-byte character no longer fits, and is not split.
+    edit1->setText(QStringLiteral("ABCDEFGHIJK"));
+    edit1->paste();
+    QCOMPARE(edit1->text(), QStringLiteral("ABCDEFGHIJK"));
+
+    // Pasting in the middle keeps the tail and cuts only what came in.
+    edit1->setText(QStringLiteral("ABYZ"));
+    edit1->setCursorPosition(2);
+    QApplication::clipboard()->setText(QStringLiteral("0123456789"));
+    edit1->paste();
+    QCOMPARE(edit1->text(), QStringLiteral("AB01234567YZ"));
+    QCOMPARE(edit1->cursorPosition(), 10);
+
+    // Emoji, accented letters and 1,000 characters: shown as scored.
+    edit1->clear();
+    QApplication::clipboard()->setText(QStringLiteral(u"😀é") + QString(1000, u'x'));
+    edit1->paste();
+    QCOMPARE(edit1->text(), QStringLiteral("??xxxxxxxxxx"));
+    QCOMPARE(child<QLineEdit>("Edit2")->text(), QStringLiteral("ID:6 REDRIA (Code:6)"));
+    QCOMPARE(platform->beeper.count, 0);
+}
+
+void TestMainWindow::doubleClickAppliesASuggestionWithinTheLimit() {
+    auto* edit1 = child<QLineEdit>("Edit1");
+    auto* list = child<QListWidget>("ListBox1");
+
+    // An empty list of an empty name: nothing happens.
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, QPoint(20, 8));
+    QCOMPARE(edit1->text(), QString());
+    QCOMPARE(platform->beeper.count, 0);
+
+    // Eleven bytes (score 50, wanted 0: d = 0): a one-character suggestion fits, then no more.
+    edit1->setText(QStringLiteral("ABCDEFGHIJK"));
+    QCOMPARE(listItems(), asList(SUGGESTION_LISTS[0]));
+    doubleClickItem(QStringLiteral("x"));
+    QCOMPARE(edit1->text(), QStringLiteral("ABCDEFGHIJKx"));
+    QVERIFY(list->selectedItems().isEmpty());
+    QCOMPARE(child<QLineEdit>("Edit2")->text(), QStringLiteral("ID:0 VIRIDIA (Code:50)"));
+    QCOMPARE(listItems(), asList(SUGGESTION_LISTS[0]));
+    doubleClickItem(QStringLiteral("x"));
+    QCOMPARE(edit1->text(), QStringLiteral("ABCDEFGHIJKx"));
+    QCOMPARE(platform->beeper.count, 1);
+
+    // Ten bytes (score 45, wanted 9: d = 4): a two-character suggestion encloses the name.
+    edit1->setText(QStringLiteral("ABCDEFGHIJ"));
+    pickWanted(9);
+    QCOMPARE(listItems(), asList(SUGGESTION_LISTS[4]));
+    doubleClickItem(QStringLiteral("[]"));
+    QCOMPARE(edit1->text(), QStringLiteral("[ABCDEFGHIJ]"));
+    QCOMPARE(child<QLineEdit>("Edit2")->text().left(5), QStringLiteral("ID:9 "));
+    QVERIFY(list->selectedItems().isEmpty());
+
+    // Eleven bytes (score 53, wanted 9: d = 6): a two-character suggestion only beeps.
+    edit1->setText(QStringLiteral("ABCDEFGHIJX"));
+    doubleClickItem(QStringLiteral("!!"));
+    QCOMPARE(edit1->text(), QStringLiteral("ABCDEFGHIJX"));
+    QCOMPARE(platform->beeper.count, 2);
+    doubleClickItem(QStringLiteral("$"));
+    QCOMPARE(edit1->text(), QStringLiteral("ABCDEFGHIJX$"));
+
+    // The two-blank suggestion puts one blank on each side (A scores 5, wanted 9: d = 4).
+    edit1->setText(QStringLiteral("A"));
+    doubleClickItem(QStringLiteral("  "));
+    QCOMPARE(edit1->text(), QStringLiteral(" A "));
+    QCOMPARE(platform->beeper.count, 2);
+}
+
+void TestMainWindow::wantedIdRefillsTheListAlgorithmLeavesItAlone() {
+    auto* edit1 = child<QLineEdit>("Edit1");
+    auto* list = child<QListWidget>("ListBox1");
+    QTest::keyClicks(edit1, QStringLiteral("A")); // ID 5
+    pickWanted(9);
+    QCOMPARE(listItems(), asList(SUGGESTION_LISTS[4]));
+    QCOMPARE(listItems().front(), QStringLiteral("**"));
+    QCOMPARE(listItems().back(), QStringLiteral("|"));
+    pickWanted(2); // 2 - 5 = -3: d = 7
+    QCOMPARE(listItems(), asList(SUGGESTION_LISTS[7]));
+    pickWanted(6);
+    QCOMPARE(listItems(), asList(SUGGESTION_LISTS[1]));
+
+    // The other algorithm rescores but does not touch the list: a selection survives.
+    list->setCurrentRow(2);
+    clickRadio("RadioGroup1Item1");
+    QCOMPARE(child<QLineEdit>("Edit2")->text(), QStringLiteral("ID:5 PINKAL (Code:5)"));
+    QCOMPARE(list->currentRow(), 2);
+    QVERIFY(list->item(2)->isSelected());
+    edit1->setText(QStringLiteral("F"));
+    QCOMPARE(child<QLineEdit>("Edit2")->text(), QStringLiteral("ID:0 VIRIDIA (Code:10)"));
+    clickRadio("RadioGroup1Item0");
+    QCOMPARE(child<QLineEdit>("Edit2")->text(), QStringLiteral("ID:0 VIRIDIA (Code:0)"));
+    // Setting the same text again is no change.
+    list->setCurrentRow(1);
+    edit1->setText(QStringLiteral("F"));
+    QCOMPARE(list->currentRow(), 1);
+}
+
+void TestMainWindow::helpItemShowsBothNotesInOrder() {
+    child<QAction>("N3")->trigger();
+    QCOMPARE(platform->messageBox.shown.size(), 2);
+    const QStringList first = platform->messageBox.shown[0].split(QStringLiteral("\r\n"));
+    QCOMPARE(first.size(), 20);
+    QCOMPARE(first[0], QStringLiteral(u"●隠しコスチユーム出現の名前"));
+    QCOMPARE(first[1], QString());
+    QCOMPARE(first[2], QStringLiteral("HUmar"));
+    QCOMPARE(first[3], QStringLiteral("  BRELOTKAMU"));
+    QCOMPARE(first[18], QStringLiteral("FOnewearl"));
+    QCOMPARE(first[19], QStringLiteral("  HAZMORTENI"));
+    QCOMPARE(platform->messageBox.shown[1],
+             QStringLiteral(u"●マグタイマーのWAVファイル設定\r\n\r\n同じフォルダーに「test.wav」\r\nというファイルを置けばそれが鳴る"));
+    QCOMPARE(child<QAction>("N3")->text(), QStringLiteral(" "));
+}
+
+void TestMainWindow::menuHasItsItemsAndExitCloses() {
+    auto* bar = form->findChild<QMenuBar*>(QStringLiteral("MainMenu1"));
+    QVERIFY(bar);
+    QStringList titles;
+    for (QAction* action : bar->actions())
+        titles << action->text();
+    QCOMPARE(titles, QStringList({QStringLiteral(u"ファイル(&F)"), QStringLiteral(u"ツール(&T)"), QStringLiteral(u"ヘルプ(&H)")}));
+    QVERIFY(!child<QAction>("N2")->isVisible());
+    QCOMPARE(child<QAction>("N1")->text(), QStringLiteral(u"マグえさタイマー"));
+    QCOMPARE(child<QAction>("Exit1")->text(), QStringLiteral(u"終了(&X)"));
+    QCOMPARE(child<QAction>("V1")->text(), QStringLiteral(u"バージョン(&A)"));
+
+    child<QAction>("N1")->trigger();
+    QVERIFY(timer->isVisible());
+
+    QSignalSpy closed(form.get(), &TForm1::closed);
+    child<QAction>("Exit1")->trigger();
+    QCOMPARE(closed.count(), 1);
+    QVERIFY(!form->isVisible());
+}
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    InstallFontSubstitutions();
+    TestMainWindow test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_main_window.moc"

@@ -1,0 +1,40 @@
+#pragma once
+// Test doubles of the platform calls: they count and record instead of beeping and showing.
+
+#include "platform/Beeper.h"
+#include "platform/MessageBoxPresenter.h"
+#include "platform/PlatformServices.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+namespace rotenu::testing {
+
+class CountingBeeper final : public Beeper {
+public:
+    void beep() override { ++count; }
+    int count = 0;
+};
+
+// Records each message and answers "OK" at once, so that no modal box blocks a test.
+class RecordingMessageBox final : public MessageBoxPresenter {
+public:
+    void showPlain(const QString& text) override {
+        shown << text;
+        if (onShow)
+            onShow(text);
+    }
+    QStringList shown;
+    std::function<void(const QString&)> onShow;
+};
+
+struct FakePlatform {
+    FakePlatform();
+    CountingBeeper beeper;
+    RecordingMessageBox messageBox;
+    PlatformServices services;
+};
+
+} // namespace rotenu::testing
