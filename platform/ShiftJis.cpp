@@ -10,11 +10,26 @@ namespace {
 
 constexpr const char* kCodePage = "windows-31j";
 
-// Decoding is stateless for this code page; keep one decoder for the program's only thread.
+// Both directions are stateless for this code page; keep one converter each for the program's only
+// thread (opening an ICU converter costs more than converting a name).
 QStringDecoder& Decoder() {
     static QStringDecoder decoder(kCodePage, QStringConverter::Flag::Stateless);
     return decoder;
 }
+
+// An encoder keeps reporting an error once it has met one (resetState does not clear it for ICU), so
+// a new one replaces it after each error.
+QStringEncoder& Encoder() {
+    static std::optional<QStringEncoder> encoder;
+    if (!encoder || encoder->hasError())
+        encoder.emplace(kCodePage, QStringConverter::Flag::Stateless);
+    return *encoder;
+}
+
+// Code page 932 keeps the bytes 00-7F as ASCII, control characters included. ICU's converter for it
+// swaps 1A, 1C and 7F among themselves (an IBM convention), which would turn a typed DEL (7F) into
+// the byte 1C; so ASCII never goes through the converter.
+bool IsLeadByte(unsigned char byte) { return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC); }
 
 bool IsAscii(QStringView text) {
     for (QChar c : text)
@@ -26,15 +41,19 @@ bool IsAscii(QStringView text) {
 // Calls sink(character, bytes, representable) for each character of the text, one code point at a time; bytes is
 // "?" (and representable false) for a character that Shift_JIS lacks (ICU would write its own substitute, FC FC).
 template <typename Sink> void ForEachEncoded(QStringView text, Sink&& sink) {
-    // An encoder keeps reporting an error once it has met one, so a new one follows each error.
-    std::optional<QStringEncoder> encoder;
     for (qsizetype i = 0; i < text.size();) {
-        if (!encoder || encoder->hasError())
-            encoder.emplace(kCodePage, QStringConverter::Flag::Stateless);
         const qsizetype width = text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate() ? 2 : 1;
         const QStringView character = text.mid(i, width);
-        QByteArray bytes = encoder->encode(character);
-        const bool representable = !encoder->hasError() && !bytes.isEmpty();
+        if (character.front().unicode() < 0x80) {
+            const char byte = static_cast<char>(character.front().unicode());
+            if (!sink(character, QByteArray(1, byte), true))
+                return;
+            ++i;
+            continue;
+        }
+        QStringEncoder& encoder = Encoder();
+        QByteArray bytes = encoder.encode(character);
+        const bool representable = !encoder.hasError() && !bytes.isEmpty();
         if (!representable)
             bytes = QByteArrayLiteral("?");
         if (!sink(character, bytes, representable))
@@ -57,9 +76,23 @@ std::string ToShiftJis(QStringView text) {
 }
 
 QString FromShiftJis(std::string_view bytes) {
+    QString text;
+    text.reserve(static_cast<qsizetype>(bytes.size()));
     QStringDecoder& decoder = Decoder();
-    QString text = decoder.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
-    decoder.resetState();
+    for (std::size_t i = 0; i < bytes.size();) {
+        const auto byte = static_cast<unsigned char>(bytes[i]);
+        if (byte < 0x80) {
+            text += QChar(char16_t(byte));
+            ++i;
+            continue;
+        }
+        const std::size_t width = IsLeadByte(byte) && i + 1 < bytes.size() ? 2 : 1;
+        const QString character = decoder.decode(QByteArrayView(bytes.data() + i, static_cast<qsizetype>(width)));
+        decoder.resetState();
+        // A lead byte without its trail byte (a cut string) still shows as one character.
+        text += character.isEmpty() ? QString(QChar::ReplacementCharacter) : character;
+        i += width;
+    }
     return text;
 }
 
