@@ -5,6 +5,8 @@ namespace rotenu::testing {
 FakePlatform::FakePlatform() {
     services.beeper = &beeper;
     services.messageBox = &messageBox;
+    services.classesRegistry = &classesRegistry;
+    services.commandStarter = &commandStarter;
 }
 
 } // namespace rotenu::testing

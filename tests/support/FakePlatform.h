@@ -4,6 +4,7 @@
 #include "platform/Beeper.h"
 #include "platform/MessageBoxPresenter.h"
 #include "platform/PlatformServices.h"
+#include "support/FakeRegistry.h"
 
 #include <QString>
 #include <QStringList>
@@ -34,6 +35,8 @@ struct FakePlatform {
     FakePlatform();
     CountingBeeper beeper;
     RecordingMessageBox messageBox;
+    FakeRegistry classesRegistry;
+    RecordingCommandStarter commandStarter;
     PlatformServices services;
 };
 

@@ -1,0 +1,100 @@
+#include "about/Lib_InternetControl.h"
+
+#include "platform/ClassesRegistry.h"
+#include "platform/CommandStarter.h"
+
+namespace rotenu {
+
+std::string ExpandBrowserCommand(std::string_view command, std::string_view address) {
+    std::string line;
+    bool addressPlaced = false;
+    for (std::size_t i = 0; i < command.size(); ++i) {
+        if (command[i] != '%') {
+            line += command[i];
+            continue;
+        }
+        const char next = i + 1 < command.size() ? command[i + 1] : '\0';
+        if (next == '1') {
+            line += address;
+            addressPlaced = true;
+            ++i;
+        } else if (next >= '2' && next <= '9') {
+            ++i;
+        } else if (next == '%') {
+            line += '%';
+            ++i;
+        }
+        // Any other byte is handled on its own by the next round.
+    }
+    if (!addressPlaced) {
+        line += " \"";
+        line += address;
+        line += '"';
+    }
+    return line;
+}
+
+namespace {
+
+bool isLeadByte(unsigned char byte) {
+    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
+
+bool isTrailByte(unsigned char byte) {
+    return byte >= 0x40 && byte <= 0xFC && byte != 0x7F;
+}
+
+bool needsEncoding(unsigned char byte, bool first) {
+    return byte <= 0x20 || byte == 0x7F || byte == '"' || byte == '\'' || byte == '\\' ||
+           (first && (byte == '-' || byte == '#'));
+}
+
+} // namespace
+
+std::string AddressForCommandLine(std::string_view address) {
+    static constexpr char hex[] = "0123456789ABCDEF";
+    std::string encoded;
+    encoded.reserve(address.size());
+    for (std::size_t i = 0; i < address.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(address[i]);
+        if (isLeadByte(byte) && i + 1 < address.size() &&
+            isTrailByte(static_cast<unsigned char>(address[i + 1]))) {
+            encoded += address.substr(i, 2);
+            ++i;
+        } else if (needsEncoding(byte, i == 0)) {
+            encoded += '%';
+            encoded += hex[byte >> 4];
+            encoded += hex[byte & 0xF];
+        } else {
+            encoded += address[i];
+        }
+    }
+    return encoded;
+}
+
+std::string FindBrowserCommand(ClassesRegistry& registry) {
+    std::string className;
+    {
+        std::unique_ptr<RegistryKey> fileKey = registry.openKey(".htm");
+        if (!fileKey)
+            fileKey = registry.openKey(".html");
+        if (!fileKey)
+            return {};
+        className = fileKey->readDefaultText();
+    }
+    // An empty class name names no key.
+    if (className.empty())
+        return {};
+    const std::unique_ptr<RegistryKey> commandKey =
+        registry.openKey("\\" + className + "\\Shell\\Open\\Command");
+    return commandKey ? commandKey->readDefaultText() : std::string();
+}
+
+void OpenWebPage(std::string_view address, ClassesRegistry& registry, CommandStarter& starter) {
+    const std::string command = FindBrowserCommand(registry);
+    if (command.empty())
+        return;
+    starter.start(ExpandBrowserCommand(command, AddressForCommandLine(address)));
+}
+
+} // namespace rotenu
