@@ -5,6 +5,7 @@ namespace rotenu {
 RealPlatform::RealPlatform() {
     m_services.beeper = &m_beeper;
     m_services.messageBox = &m_messageBox;
+    m_services.wavePlayer = &m_wavePlayer;
 }
 
 } // namespace rotenu

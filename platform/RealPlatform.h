@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/CanberraContext.h"
+#include "platform/CanberraWavePlayer.h"
 #include "platform/DefaultBeeper.h"
 #include "platform/PlainMessageBox.h"
 #include "platform/PlatformServices.h"
@@ -19,6 +20,7 @@ public:
 private:
     CanberraContext m_sound;
     DefaultBeeper m_beeper{m_sound};
+    CanberraWavePlayer m_wavePlayer{m_sound};
     PlainMessageBox m_messageBox;
     PlatformServices m_services;
 };
