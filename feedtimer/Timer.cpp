@@ -1,11 +1,149 @@
 #include "feedtimer/Timer.h"
 
-namespace rotenu {
+#include "ui_Timer.h"
 
-TForm2::TForm2(const PlatformServices& services, QWidget* parent)
-    : QWidget(parent, Qt::Tool), m_services(services) {
-    setObjectName(QStringLiteral("Form2"));
-    setWindowTitle(QStringLiteral(u"マグえさタイマー"));
+#include "feedtimer/ButtonGlyphs.h"
+#include "feedtimer/RepeatingTimer.h"
+#include "platform/Beeper.h"
+#include "platform/WavePlayer.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QShowEvent>
+
+namespace rotenu {
+namespace {
+
+const QColor clBlack(0, 0, 0);
+const QColor clRed(255, 0, 0);
+const QColor clBlue(0, 0, 255);
+
+// The user's alarm sound, a bare name looked for in the current directory.
+QString AlarmWaveFile() { return QStringLiteral("test.WAV"); }
+
+// A label's width follows its text; its height and place stay as designed.
+void FitWidthToText(QLabel& label) { label.resize(label.sizeHint().width(), label.height()); }
+
+} // namespace
+
+TForm2::TForm2(const PlatformServices& services, QWidget* parent) : TForm2(services, SteadyClock(), parent) {}
+
+TForm2::TForm2(const PlatformServices& services, MonotonicClock& clock, QWidget* parent)
+    : QDialog(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      ui(std::make_unique<Ui::TForm2>()), m_services(services) {
+    ui->setupUi(this);
+    setModal(false);
+    setSizeGripEnabled(false);
+
+    Timer1 = new RepeatingTimer(clock, this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    connect(Timer1, &RepeatingTimer::timeout, this, &TForm2::Timer1Timer);
+
+    ui->BitBtn1->setIcon(EveryCycleAlarmGlyph());
+    ui->BitBtn2->setIcon(OneCycleAlarmGlyph());
+    ui->BitBtn3->setIcon(StopAlarmGlyph());
+    ui->BitBtn4->setIcon(CloseDoorGlyph());
+    connect(ui->BitBtn1, &QPushButton::clicked, this, &TForm2::BitBtn1Click);
+    connect(ui->BitBtn2, &QPushButton::clicked, this, &TForm2::BitBtn2Click);
+    connect(ui->BitBtn3, &QPushButton::clicked, this, &TForm2::BitBtn3Click);
+    connect(ui->BitBtn4, &QPushButton::clicked, this, &TForm2::BitBtn4Click);
+
+    FitWidthToText(*ui->Label1);
+    SetStatus(ui->Label2->text(), clBlack);
+    ui->BitBtn1->setFocus(Qt::OtherFocusReason);
+    FormCreate();
+}
+
+TForm2::~TForm2() = default;
+
+void TForm2::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (event->spontaneous())
+        return;
+    m_placement.onShow(*this);
+    FormShow();
+}
+
+void TForm2::closeEvent(QCloseEvent* event) {
+    FormClose();
+    QDialog::closeEvent(event);
+}
+
+void TForm2::keyPressEvent(QKeyEvent* event) {
+    // Escape presses the cancel button; the dialog's own Escape would close the window.
+    if (event->matches(QKeySequence::Cancel)) {
+        ui->BitBtn3->click();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void TForm2::SetStatus(const QString& text, const QColor& colour) {
+    QPalette palette = ui->Label2->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    ui->Label2->setPalette(palette);
+    ui->Label2->setText(text);
+    FitWidthToText(*ui->Label2);
+}
+
+void TForm2::FormCreate() { ui->ComboBox1->setCurrentIndex(DefaultWaitIndex); }
+
+void TForm2::FormShow() {
+    Timer1->setEnabled(false);
+    ui->ProgressBar1->setValue(0);
+    SetStatus(QStringLiteral(u"停止中"), clBlack);
+}
+
+void TForm2::FormClose() { Timer1->setEnabled(false); }
+
+void TForm2::BitBtn1Click() {
+    SetStatus(QStringLiteral(u"毎周期アラーム動作中"), clRed);
+    AlarmMode = amEveryCycle;
+    Timer1->setInterval(TickMilliseconds);
+    Timer1->setEnabled(true);
+    ui->ProgressBar1->setValue(0);
+}
+
+void TForm2::BitBtn2Click() {
+    SetStatus(QStringLiteral(u"一周期アラーム動作中"), clBlue);
+    AlarmMode = amOneCycle;
+    Timer1->setInterval(TickMilliseconds);
+    Timer1->setEnabled(true);
+    ui->ProgressBar1->setValue(0);
+}
+
+void TForm2::BitBtn3Click() { FormShow(); }
+
+void TForm2::BitBtn4Click() { close(); }
+
+void TForm2::Timer1Timer() {
+    if (AlarmMode == amWaiting) {
+        Timer1->setInterval(TickMilliseconds);
+        AlarmMode = amEveryCycle;
+        return;
+    }
+    ui->ProgressBar1->setValue(ui->ProgressBar1->value() + 1);
+    if (ui->ProgressBar1->value() < FeedingTicks)
+        return;
+    SoundAlarm();
+    if (AlarmMode == amOneCycle) {
+        ui->ProgressBar1->setValue(0);
+        Timer1->setEnabled(false);
+        SetStatus(QStringLiteral(u"一周期アラーム終了"), clBlue);
+        return;
+    }
+    ui->ProgressBar1->setValue(0);
+    const int wait = ui->ComboBox1->currentIndex() * WaitStepMilliseconds;
+    if (wait > 0) {
+        Timer1->setInterval(wait);
+        AlarmMode = amWaiting;
+    }
+}
+
+void TForm2::SoundAlarm() {
+    const bool playing = m_services.wavePlayer && m_services.wavePlayer->playAsync(AlarmWaveFile());
+    if (!playing && m_services.beeper)
+        m_services.beeper->beep();
 }
 
 } // namespace rotenu

@@ -1,19 +1,64 @@
 #pragma once
-// The Mag feeding timer window.
+// The Mag feeding timer window: counts the 210-second feeding period and sounds the alarm once,
+// or every cycle with a chosen wait between cycles.
 
+#include "feedtimer/MonotonicClock.h"
 #include "platform/PlatformServices.h"
+#include "platform/WindowPlacement.h"
 
-#include <QWidget>
+#include <QDialog>
+
+#include <cstdint>
+#include <memory>
+
+namespace Ui {
+class TForm2;
+}
 
 namespace rotenu {
 
-class TForm2 final : public QWidget {
+class RepeatingTimer;
+
+class TForm2 final : public QDialog {
     Q_OBJECT
 public:
+    // The ticks of one feeding period; also the progress bar's maximum.
+    static constexpr int FeedingTicks = 210;
+    static constexpr int TickMilliseconds = 1000;
+    static constexpr int WaitStepMilliseconds = 10000;
+    static constexpr int DefaultWaitIndex = 3;
+
     explicit TForm2(const PlatformServices& services, QWidget* parent = nullptr);
+    // With a clock of the caller's, which tests move forward by hand.
+    TForm2(const PlatformServices& services, MonotonicClock& clock, QWidget* parent = nullptr);
+    ~TForm2() override;
+
+    // Handlers, named after their control and event.
+    void FormCreate();
+    void FormShow();
+    void FormClose();
+    void BitBtn1Click();
+    void BitBtn2Click();
+    void BitBtn3Click();
+    void BitBtn4Click();
+    void Timer1Timer();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    enum TAlarmMode : std::int32_t { amOneCycle = 0, amEveryCycle = 1, amWaiting = 2 };
+
+    void SetStatus(const QString& text, const QColor& colour);
+    void SoundAlarm();
+
+    std::unique_ptr<Ui::TForm2> ui;
     PlatformServices m_services;
+    RepeatingTimer* Timer1 = nullptr;
+    TAlarmMode AlarmMode = amOneCycle;
+    CenterOnFirstShow m_placement;
 };
 
 } // namespace rotenu

@@ -5,6 +5,7 @@ namespace rotenu::testing {
 FakePlatform::FakePlatform() {
     services.beeper = &beeper;
     services.messageBox = &messageBox;
+    services.wavePlayer = &wavePlayer;
     services.classesRegistry = &classesRegistry;
     services.commandStarter = &commandStarter;
 }

@@ -4,6 +4,7 @@
 #include "platform/Beeper.h"
 #include "platform/MessageBoxPresenter.h"
 #include "platform/PlatformServices.h"
+#include "platform/WavePlayer.h"
 #include "support/FakeRegistry.h"
 
 #include <QString>
@@ -31,10 +32,25 @@ public:
     std::function<void(const QString&)> onShow;
 };
 
+// Records each file it is asked to play; answers as `starts` says.
+class RecordingWavePlayer final : public WavePlayer {
+public:
+    bool playAsync(const QString& fileName) override {
+        played << fileName;
+        if (onPlay)
+            onPlay(fileName);
+        return starts;
+    }
+    QStringList played;
+    bool starts = true;
+    std::function<void(const QString&)> onPlay;
+};
+
 struct FakePlatform {
     FakePlatform();
     CountingBeeper beeper;
     RecordingMessageBox messageBox;
+    RecordingWavePlayer wavePlayer;
     FakeRegistry classesRegistry;
     RecordingCommandStarter commandStarter;
     PlatformServices services;

@@ -1,0 +1,47 @@
+#include "feedtimer/ButtonGlyphs.h"
+
+#include <QBitmap>
+#include <QPixmap>
+
+// Resources of a static library are registered by hand, outside any namespace.
+static void RegisterGlyphResources() { Q_INIT_RESOURCE(Glyphs); }
+
+namespace rotenu {
+namespace {
+
+const QColor clWhite(255, 255, 255);
+const QColor clOlive(128, 128, 0);
+
+} // namespace
+
+QPixmap GlyphWithKeyColour(const QString& resource, QColor key) {
+    static const bool registered = (RegisterGlyphResources(), true);
+    Q_UNUSED(registered);
+    QPixmap pixmap(resource);
+    if (pixmap.isNull())
+        return pixmap;
+    pixmap.setMask(pixmap.createMaskFromColor(key, Qt::MaskInColor));
+    return pixmap;
+}
+
+QIcon GlyphIcon(const QString& resource, QColor key) {
+    const QPixmap bitmap = GlyphWithKeyColour(resource, key);
+    QIcon icon;
+    const int side = bitmap.height();
+    if (side == 0)
+        return icon;
+    if (bitmap.width() >= 2 * side) {
+        icon.addPixmap(bitmap.copy(0, 0, side, side), QIcon::Normal);
+        icon.addPixmap(bitmap.copy(side, 0, side, side), QIcon::Disabled);
+    } else {
+        icon.addPixmap(bitmap, QIcon::Normal);
+    }
+    return icon;
+}
+
+QIcon EveryCycleAlarmGlyph() { return GlyphIcon(QStringLiteral(":/feedtimer/every-cycle-alarm.xpm"), clWhite); }
+QIcon OneCycleAlarmGlyph() { return GlyphIcon(QStringLiteral(":/feedtimer/one-cycle-alarm.xpm"), clWhite); }
+QIcon StopAlarmGlyph() { return GlyphIcon(QStringLiteral(":/feedtimer/stop-alarm.xpm"), clWhite); }
+QIcon CloseDoorGlyph() { return GlyphIcon(QStringLiteral(":/feedtimer/close-door.xpm"), clOlive); }
+
+} // namespace rotenu

@@ -1,0 +1,490 @@
+#include "app/Main.h"
+#include "feedtimer/RepeatingTimer.h"
+#include "feedtimer/Timer.h"
+#include "ManualClock.h"
+#include "platform/FontSubstitutions.h"
+#include "support/FakePlatform.h"
+
+#include <QAbstractItemView>
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QTest>
+
+#include <memory>
+
+using namespace rotenu;
+using namespace std::chrono_literals;
+
+namespace {
+
+const QColor Black(0, 0, 0);
+const QColor Red(255, 0, 0);
+const QColor Blue(0, 0, 255);
+
+const QString Stopped = QStringLiteral(u"停止中");
+const QString EveryCycleRunning = QStringLiteral(u"毎周期アラーム動作中");
+const QString OneCycleRunning = QStringLiteral(u"一周期アラーム動作中");
+const QString OneCycleFinished = QStringLiteral(u"一周期アラーム終了");
+
+} // namespace
+
+class TestFeedingTimerWindow : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { InstallFontSubstitutions(); }
+    void init();
+    void cleanup();
+    void startsAsDesigned();
+    void everyCycleAlarmRhythm_data();
+    void everyCycleAlarmRhythm();
+    void oneCycleAlarmSoundsOnceAndStops_data();
+    void oneCycleAlarmSoundsOnceAndStops();
+    void startButtonsKeepARunningRhythmAndRestartAWait();
+    void stopButtonEscapeAndClosingStopTheAlarm();
+    void menuEntryShowsAtTheLastPlaceAndOnlyRaisesAnOpenWindow();
+    void keyboardPressesTheButtons();
+    void waitChangeTakesEffectAtTheNextAlarm();
+    void failedSoundBeepsInsteadAtTheSameTimes();
+
+private:
+    template <typename T> T* child(const char* name) {
+        T* widget = form->findChild<T*>(QString::fromLatin1(name));
+        if (!widget)
+            qFatal("no child %s", name);
+        return widget;
+    }
+    QPushButton* button(int n) { return child<QPushButton>(QStringLiteral("BitBtn%1").arg(n).toLatin1().constData()); }
+    QComboBox* waitList() { return child<QComboBox>("ComboBox1"); }
+    int bar() { return child<QProgressBar>("ProgressBar1")->value(); }
+    QString status() { return child<QLabel>("Label2")->text(); }
+    QColor statusColour() { return child<QLabel>("Label2")->palette().color(QPalette::WindowText); }
+    bool ticking() { return child<RepeatingTimer>("Timer1")->isEnabled(); }
+
+    void showWindow() {
+        form->show();
+        form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+    }
+    void click(int n) { QTest::mouseClick(button(n), Qt::LeftButton); }
+    // Picks a wait the way a user does, with the keyboard on the list.
+    void pickWait(int index) {
+        waitList()->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(waitList(), Qt::Key_Home);
+        for (int i = 0; i < index; ++i)
+            QTest::keyClick(waitList(), Qt::Key_Down);
+        QCOMPARE(waitList()->currentIndex(), index);
+    }
+    void markStart() { start = clock.now(); }
+    // Seconds since markStart, to the millisecond.
+    double elapsed() const {
+        return static_cast<double>(std::chrono::round<std::chrono::milliseconds>(clock.now() - start).count()) / 1000;
+    }
+    void runUntil(double seconds) {
+        const auto target = start + std::chrono::round<std::chrono::milliseconds>(std::chrono::duration<double>(seconds));
+        clock.advance(target - clock.now());
+    }
+
+    std::unique_ptr<testing::FakePlatform> platform;
+    testing::ManualClock clock;
+    std::unique_ptr<TForm2> form;
+    ClockTime start{};
+    QList<double> alarms;
+};
+
+void TestFeedingTimerWindow::init() {
+    platform = std::make_unique<testing::FakePlatform>();
+    form = std::make_unique<TForm2>(platform->services, clock);
+    alarms.clear();
+    platform->wavePlayer.onPlay = [this](const QString&) { alarms << elapsed(); };
+    markStart();
+}
+
+void TestFeedingTimerWindow::cleanup() {
+    form.reset();
+    platform.reset();
+}
+
+void TestFeedingTimerWindow::startsAsDesigned() {
+    // Created hidden, with the default wait already chosen.
+    QVERIFY(!form->isVisible());
+    QCOMPARE(waitList()->currentIndex(), 3);
+    QVERIFY(button(2)->isDefault());
+    showWindow();
+
+    QCOMPARE(form->windowTitle(), QStringLiteral(u"マグえさタイマー"));
+    QCOMPARE(form->windowType(), Qt::Tool);
+    QVERIFY(!form->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+    QVERIFY(!form->windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
+    QCOMPARE(form->size(), QSize(248, 153));
+    QCOMPARE(form->minimumSize(), form->maximumSize());
+    QCOMPARE(form->font().family(), ProportionalGothicFamily());
+
+    QCOMPARE(child<QWidget>("ProgressBar1")->geometry(), QRect(8, 24, 233, 25));
+    QCOMPARE(waitList()->geometry(), QRect(144, 56, 97, 20));
+    QCOMPARE(button(1)->geometry(), QRect(8, 88, 113, 25));
+    QCOMPARE(button(2)->geometry(), QRect(128, 88, 113, 25));
+    QCOMPARE(button(3)->geometry(), QRect(8, 120, 113, 25));
+    QCOMPARE(button(4)->geometry(), QRect(128, 120, 113, 25));
+    QCOMPARE(child<QLabel>("Label1")->pos(), QPoint(8, 64));
+    QCOMPARE(child<QLabel>("Label2")->pos(), QPoint(8, 8));
+    // The labels are as wide as their texts.
+    for (const char* name : {"Label1", "Label2"}) {
+        auto* label = child<QLabel>(name);
+        QCOMPARE(label->width(), label->sizeHint().width());
+    }
+    QVERIFY(child<QLabel>("Label2")->font().bold());
+    QCOMPARE(child<QLabel>("Label1")->text(), QStringLiteral(u"毎周期エサやり待ち時間"));
+
+    QCOMPARE(button(1)->text(), QStringLiteral(u"毎周期アラーム"));
+    QCOMPARE(button(2)->text(), QStringLiteral(u"一周期アラーム"));
+    QCOMPARE(button(3)->text(), QStringLiteral(u"アラーム中止"));
+    QCOMPARE(button(4)->text(), QStringLiteral(u"閉じる"));
+    for (int n = 1; n <= 3; ++n) {
+        const QIcon icon = button(n)->icon();
+        QVERIFY2(!icon.isNull(), "a clock glyph is missing");
+        const QImage glyph = icon.pixmap(16, 16).toImage();
+        QCOMPARE(glyph.size(), QSize(16, 16));
+        // White is the transparent colour: the corners between the bells show the button.
+        QCOMPARE(qAlpha(glyph.pixel(0, 13)), 0);
+        QCOMPARE(qAlpha(glyph.pixel(7, 7)), 255);
+    }
+    const QIcon door = button(4)->icon();
+    const QImage normal = door.pixmap(18, 18, QIcon::Normal).toImage();
+    const QImage disabled = door.pixmap(18, 18, QIcon::Disabled).toImage();
+    QCOMPARE(normal.size(), QSize(18, 18));
+    QCOMPARE(qAlpha(normal.pixel(0, 0)), 0);
+    QVERIFY(normal != disabled);
+
+    const QStringList waits{
+        QStringLiteral(u"０秒"),       QStringLiteral(u"１０秒"),     QStringLiteral(u"２０秒"),
+        QStringLiteral(u"３０秒"),     QStringLiteral(u"４０秒"),     QStringLiteral(u"５０秒"),
+        QStringLiteral(u"１分"),       QStringLiteral(u"１分１０秒"), QStringLiteral(u"１分２０秒"),
+        QStringLiteral(u"１分３０秒"), QStringLiteral(u"１分４０秒"), QStringLiteral(u"１分５０秒"),
+        QStringLiteral(u"２分"),       QStringLiteral(u"２分１０秒"), QStringLiteral(u"２分２０秒"),
+        QStringLiteral(u"２分３０秒"), QStringLiteral(u"２分４０秒"), QStringLiteral(u"２分５０秒")};
+    QStringList items;
+    for (int i = 0; i < waitList()->count(); ++i)
+        items << waitList()->itemText(i);
+    QCOMPARE(items, waits);
+    QVERIFY(!waitList()->isEditable());
+
+    auto* progress = child<QProgressBar>("ProgressBar1");
+    QCOMPARE(progress->minimum(), 0);
+    QCOMPARE(progress->maximum(), 210);
+    QCOMPARE(progress->focusPolicy(), Qt::NoFocus);
+    QCOMPARE(bar(), 0);
+    QCOMPARE(status(), Stopped);
+    QCOMPARE(statusColour(), Black);
+    QVERIFY(!ticking());
+
+    // Focus on BitBtn1 at the first showing; Tab goes through the buttons, then the wait list.
+    QCOMPARE(QApplication::focusWidget(), button(1));
+    QList<QWidget*> order;
+    for (int i = 0; i < 5; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        order << QApplication::focusWidget();
+    }
+    QCOMPARE(order, (QList<QWidget*>{button(2), button(3), button(4), waitList(), button(1)}));
+
+    // Centred on the desktop.
+    const QPoint centre = form->screen()->availableGeometry().center();
+    QVERIFY2((form->frameGeometry().center() - centre).manhattanLength() <= 2,
+             qPrintable(QStringLiteral("window at %1,%2").arg(form->x()).arg(form->y())));
+}
+
+void TestFeedingTimerWindow::everyCycleAlarmRhythm_data() {
+    QTest::addColumn<int>("waitIndex");
+    QTest::addColumn<QList<double>>("expected");
+    QTest::newRow("default 30 s") << 3 << QList<double>{210, 450, 690};
+    QTest::newRow("no wait") << 0 << QList<double>{210, 420, 630};
+    QTest::newRow("2 min 50 s") << 17 << QList<double>{210, 590, 970};
+}
+
+void TestFeedingTimerWindow::everyCycleAlarmRhythm() {
+    QFETCH(int, waitIndex);
+    QFETCH(QList<double>, expected);
+    showWindow();
+    if (waitIndex != 3)
+        pickWait(waitIndex);
+    const int wait = waitIndex * 10;
+
+    markStart();
+    click(1);
+    QCOMPARE(status(), EveryCycleRunning);
+    QCOMPARE(statusColour(), Red);
+
+    // Second by second, a little after each tick: the bar reads the seconds of the current cycle.
+    int highest = 0;
+    QList<int> readings;
+    for (int second = 1; second <= 1000; ++second) {
+        runUntil(second + 0.5);
+        readings << bar();
+        highest = std::max(highest, bar());
+        QCOMPARE(status(), EveryCycleRunning);
+        QCOMPARE(statusColour(), Red);
+    }
+    QCOMPARE(alarms.mid(0, 3), expected);
+    QCOMPARE(highest, 209);
+    for (double alarm : alarms) {
+        const int at = static_cast<int>(alarm);
+        if (at + wait + 1 > 1000)
+            break;
+        for (int second = at; second <= at + wait; ++second)
+            QCOMPARE(readings[second - 1], 0);
+        QCOMPARE(readings[at + wait], 1);
+        QCOMPARE(readings[at - 2], 209);
+    }
+    QCOMPARE(readings[99], 100);
+    QVERIFY(platform->wavePlayer.played.contains(QStringLiteral("test.WAV")));
+    QCOMPARE(platform->beeper.count, 0);
+}
+
+void TestFeedingTimerWindow::oneCycleAlarmSoundsOnceAndStops_data() {
+    QTest::addColumn<int>("waitIndex");
+    QTest::newRow("default wait") << 3;
+    QTest::newRow("no wait") << 0;
+    QTest::newRow("longest wait") << 17;
+}
+
+void TestFeedingTimerWindow::oneCycleAlarmSoundsOnceAndStops() {
+    QFETCH(int, waitIndex);
+    showWindow();
+    pickWait(waitIndex);
+    markStart();
+    click(2);
+    QCOMPARE(status(), OneCycleRunning);
+    QCOMPARE(statusColour(), Blue);
+    runUntil(209.5);
+    QCOMPARE(bar(), 209);
+    QVERIFY(alarms.isEmpty());
+    runUntil(210);
+    QCOMPARE(alarms, QList<double>{210});
+    QCOMPARE(bar(), 0);
+    QCOMPARE(status(), OneCycleFinished);
+    QCOMPARE(statusColour(), Blue);
+    QVERIFY(!ticking());
+    QCOMPARE(clock.pendingAlarms(), 0);
+    runUntil(2000);
+    QCOMPARE(alarms.size(), 1);
+    QCOMPARE(bar(), 0);
+    QCOMPARE(status(), OneCycleFinished);
+}
+
+void TestFeedingTimerWindow::startButtonsKeepARunningRhythmAndRestartAWait() {
+    showWindow();
+    markStart();
+    click(1);
+    runUntil(100.4);
+    QCOMPARE(bar(), 100);
+    // Into the one-cycle alarm while the one-second rhythm runs: the rhythm goes on.
+    click(2);
+    QCOMPARE(bar(), 0);
+    QCOMPARE(status(), OneCycleRunning);
+    QCOMPARE(statusColour(), Blue);
+    runUntil(100.9);
+    QCOMPARE(bar(), 0);
+    runUntil(101);
+    QCOMPARE(bar(), 1);
+    // And back into the every-cycle alarm, again from an empty bar on the same rhythm.
+    runUntil(150.7);
+    click(1);
+    QCOMPARE(bar(), 0);
+    QCOMPARE(status(), EveryCycleRunning);
+    runUntil(151);
+    QCOMPARE(bar(), 1);
+    // The 210th tick of the rhythm, 209.3 s after the press.
+    runUntil(359.9);
+    QVERIFY(alarms.isEmpty());
+    runUntil(360);
+    QCOMPARE(alarms, QList<double>{360});
+
+    // During the wait that follows (30 s): a press restarts the timing, the bar counts 1 a second later.
+    runUntil(375.3);
+    QCOMPARE(bar(), 0);
+    click(1);
+    runUntil(376.2);
+    QCOMPARE(bar(), 0);
+    runUntil(376.3);
+    QCOMPARE(bar(), 1);
+    runUntil(585.3);
+    QCOMPARE(alarms, (QList<double>{360, 585.3}));
+
+    // The one-cycle alarm pressed during a wait restarts as well.
+    runUntil(600.6);
+    click(2);
+    runUntil(601.6);
+    QCOMPARE(bar(), 1);
+    runUntil(900);
+    QCOMPARE(alarms, (QList<double>{360, 585.3, 810.6}));
+    QCOMPARE(status(), OneCycleFinished);
+}
+
+void TestFeedingTimerWindow::stopButtonEscapeAndClosingStopTheAlarm() {
+    showWindow();
+    markStart();
+    click(1);
+    runUntil(50.5);
+    click(3);
+    QCOMPARE(bar(), 0);
+    QCOMPARE(status(), Stopped);
+    QCOMPARE(statusColour(), Black);
+    runUntil(1000);
+    QVERIFY(alarms.isEmpty());
+    QCOMPARE(bar(), 0);
+
+    // Escape during a wait, with the focus on the wait list.
+    markStart();
+    click(1);
+    runUntil(220);
+    QCOMPARE(alarms.size(), 1);
+    QCOMPARE(bar(), 0);
+    waitList()->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(waitList(), Qt::Key_Escape);
+    QVERIFY(form->isVisible());
+    QCOMPARE(status(), Stopped);
+    QCOMPARE(statusColour(), Black);
+    runUntil(1000);
+    QCOMPARE(alarms.size(), 1);
+
+    // Escape on a button stops the one-cycle alarm too; the window stays open.
+    click(2);
+    runUntil(1100);
+    QTest::keyClick(button(1), Qt::Key_Escape);
+    QCOMPARE(status(), Stopped);
+    QCOMPARE(bar(), 0);
+    QVERIFY(form->isVisible());
+
+    // Closed by BitBtn4 while counting: hidden, nothing sounds, bar and label as they were.
+    click(1);
+    runUntil(1150.5);
+    click(4);
+    QVERIFY(!form->isVisible());
+    QVERIFY(!ticking());
+    runUntil(3000);
+    QCOMPARE(alarms.size(), 1);
+    QCOMPARE(bar(), 50);
+    QCOMPARE(status(), EveryCycleRunning);
+
+    // Closed by the close box during a wait.
+    showWindow();
+    QCOMPARE(status(), Stopped);
+    markStart();
+    click(1);
+    runUntil(215);
+    QCOMPARE(alarms.size(), 2);
+    QVERIFY(form->close());
+    QVERIFY(!form->isVisible());
+    runUntil(5000);
+    QCOMPARE(alarms.size(), 2);
+}
+
+void TestFeedingTimerWindow::menuEntryShowsAtTheLastPlaceAndOnlyRaisesAnOpenWindow() {
+    TForm1 mainWindow(platform->services);
+    mainWindow.attachWindows(form.get(), nullptr);
+    mainWindow.show();
+    auto* entry = mainWindow.findChild<QAction*>(QStringLiteral("N1"));
+    QVERIFY(entry);
+
+    entry->trigger();
+    QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+    QVERIFY(form->isVisible());
+    pickWait(17);
+    markStart();
+    click(1);
+    runUntil(42.5);
+
+    // Chosen again while open: in front, nothing reset.
+    form->lower();
+    entry->trigger();
+    QCOMPARE(bar(), 42);
+    QCOMPARE(status(), EveryCycleRunning);
+    QVERIFY(ticking());
+    runUntil(210);
+    QCOMPARE(alarms, QList<double>{210});
+
+    // Moved, closed, chosen again: where it was, reset, the wait kept.
+    form->move(40, 50);
+    QTRY_COMPARE(form->pos(), QPoint(40, 50));
+    form->close();
+    entry->trigger();
+    QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+    QCOMPARE(form->pos(), QPoint(40, 50));
+    QCOMPARE(status(), Stopped);
+    QCOMPARE(statusColour(), Black);
+    QCOMPARE(bar(), 0);
+    QVERIFY(!ticking());
+    QCOMPARE(waitList()->currentIndex(), 17);
+}
+
+void TestFeedingTimerWindow::keyboardPressesTheButtons() {
+    showWindow();
+    // Enter on the closed wait list presses the default button: the one-cycle alarm.
+    waitList()->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(waitList(), Qt::Key_Return);
+    QCOMPARE(status(), OneCycleRunning);
+    QVERIFY(ticking());
+    QVERIFY(!waitList()->view()->isVisible());
+    QCOMPARE(waitList()->currentIndex(), 3);
+
+    // Enter, or Space, on a button with the focus presses that button.
+    button(1)->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(button(1), Qt::Key_Return);
+    QCOMPARE(status(), EveryCycleRunning);
+    button(3)->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(button(3), Qt::Key_Enter, Qt::KeypadModifier);
+    QCOMPARE(status(), Stopped);
+    button(1)->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(button(1), Qt::Key_Space);
+    QCOMPARE(status(), EveryCycleRunning);
+    button(4)->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(button(4), Qt::Key_Return);
+    QVERIFY(!form->isVisible());
+    QVERIFY(!ticking());
+}
+
+void TestFeedingTimerWindow::waitChangeTakesEffectAtTheNextAlarm() {
+    showWindow();
+    markStart();
+    click(1);
+    runUntil(100);
+    pickWait(17);
+    runUntil(300);
+    QCOMPARE(alarms, QList<double>{210});
+    // A wait that has begun keeps its length; the new choice counts from the next alarm.
+    pickWait(0);
+    runUntil(379.5);
+    QCOMPARE(bar(), 0);
+    runUntil(381);
+    QCOMPARE(bar(), 1);
+    runUntil(1010);
+    QCOMPARE(alarms, (QList<double>{210, 590, 800, 1010}));
+}
+
+void TestFeedingTimerWindow::failedSoundBeepsInsteadAtTheSameTimes() {
+    platform->wavePlayer.starts = false;
+    showWindow();
+    markStart();
+    click(1);
+    QList<int> beepsAt;
+    for (double at : {209.9, 210.0, 449.9, 450.0, 690.0}) {
+        runUntil(at);
+        beepsAt << platform->beeper.count;
+    }
+    QCOMPARE(beepsAt, (QList<int>{0, 1, 1, 2, 3}));
+    QCOMPARE(alarms, (QList<double>{210, 450, 690}));
+    QCOMPARE(platform->wavePlayer.played, QStringList(3, QStringLiteral("test.WAV")));
+    QCOMPARE(status(), EveryCycleRunning);
+    QVERIFY(ticking());
+
+    click(2);
+    runUntil(900);
+    QCOMPARE(platform->beeper.count, 4);
+    QCOMPARE(status(), OneCycleFinished);
+}
+
+QTEST_MAIN(TestFeedingTimerWindow)
+#include "tst_feeding_timer_window.moc"

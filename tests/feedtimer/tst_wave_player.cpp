@@ -1,0 +1,83 @@
+#include "platform/CanberraContext.h"
+#include "platform/CanberraWavePlayer.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+using namespace rotenu;
+
+namespace {
+
+void Touch(const QString& path) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("RIFF");
+}
+
+} // namespace
+
+class TestWavePlayer : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void findsTheAlarmFileWhateverItsCase();
+    void missingFileDoesNotStart();
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QString m_previous;
+};
+
+void TestWavePlayer::init() {
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+    m_previous = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(m_dir->path()));
+}
+
+void TestWavePlayer::cleanup() {
+    QDir::setCurrent(m_previous);
+    m_dir.reset();
+}
+
+void TestWavePlayer::findsTheAlarmFileWhateverItsCase() {
+    const QString name = QStringLiteral("test.WAV");
+    QCOMPARE(FindFileIgnoringCase(name), QString());
+
+    // A folder of that name is no sound file.
+    QVERIFY(QDir().mkdir(QStringLiteral("TEST.wav")));
+    QCOMPARE(FindFileIgnoringCase(name), QString());
+
+    // The name the help note gives, in the current directory.
+    Touch(QStringLiteral("test.wav"));
+    QCOMPARE(QFileInfo(FindFileIgnoringCase(name)).fileName(), QStringLiteral("test.wav"));
+    QCOMPARE(QFileInfo(FindFileIgnoringCase(name)).absolutePath(), QDir::currentPath());
+
+    // Of several spellings, the exact one wins; otherwise the first in name order.
+    Touch(QStringLiteral("Test.Wav"));
+    QCOMPARE(QFileInfo(FindFileIgnoringCase(name)).fileName(), QStringLiteral("Test.Wav"));
+    Touch(QStringLiteral("test.WAV"));
+    QCOMPARE(QFileInfo(FindFileIgnoringCase(name)).fileName(), QStringLiteral("test.WAV"));
+
+    // Names that only look alike do not count; a name with a folder is looked for in that folder.
+    QCOMPARE(FindFileIgnoringCase(QStringLiteral("test.WAVE")), QString());
+    QCOMPARE(FindFileIgnoringCase(QStringLiteral("test")), QString());
+    QVERIFY(QDir().mkdir(QStringLiteral("sounds")));
+    Touch(QStringLiteral("sounds/ALARM.wav"));
+    QCOMPARE(FindFileIgnoringCase(QStringLiteral("sounds/alarm.WAV")), QDir(QStringLiteral("sounds")).filePath(QStringLiteral("ALARM.wav")));
+    QCOMPARE(FindFileIgnoringCase(QStringLiteral("alarm.wav")), QString());
+}
+
+void TestWavePlayer::missingFileDoesNotStart() {
+    CanberraContext sound;
+    CanberraWavePlayer player(sound);
+    QVERIFY(!player.playAsync(QStringLiteral("test.WAV")));
+}
+
+QTEST_GUILESS_MAIN(TestWavePlayer)
+#include "tst_wave_player.moc"
