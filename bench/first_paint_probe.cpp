@@ -1,0 +1,57 @@
+// Preloaded (LD_PRELOAD) into a Qt Widgets program: at the end of the first paint of a top-level
+// window it writes the CLOCK_MONOTONIC time in nanoseconds to the file named by
+// FIRST_PAINT_PROBE_OUT and ends the event loop, so that the program quits as it would on closing.
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QTimer>
+#include <QWidget>
+
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+
+namespace {
+
+long long MonotonicNanoseconds() {
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return static_cast<long long>(now.tv_sec) * 1'000'000'000LL + now.tv_nsec;
+}
+
+class FirstPaintProbe final : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (!m_seen && event->type() == QEvent::Paint && watched->isWidgetType() &&
+            static_cast<QWidget*>(watched)->isWindow()) {
+            m_seen = true;
+            // Runs once the paint and the flush to the screen that follows it are done.
+            QTimer::singleShot(0, this, [] {
+                const long long painted = MonotonicNanoseconds();
+                if (const char* path = std::getenv("FIRST_PAINT_PROBE_OUT")) {
+                    if (FILE* out = std::fopen(path, "w")) {
+                        std::fprintf(out, "%lld\n", painted);
+                        std::fclose(out);
+                    }
+                }
+                QCoreApplication::exit(0);
+            });
+        }
+        return false;
+    }
+
+private:
+    bool m_seen = false;
+};
+
+void InstallProbe() {
+    auto* probe = new FirstPaintProbe(QCoreApplication::instance());
+    QCoreApplication::instance()->installEventFilter(probe);
+}
+
+} // namespace
+
+Q_COREAPP_STARTUP_FUNCTION(InstallProbe)
