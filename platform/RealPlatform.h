@@ -3,6 +3,8 @@
 #include "platform/CanberraContext.h"
 #include "platform/CanberraWavePlayer.h"
 #include "platform/DefaultBeeper.h"
+#include "platform/GioClassesRegistry.h"
+#include "platform/GioCommandStarter.h"
 #include "platform/PlainMessageBox.h"
 #include "platform/PlatformServices.h"
 
@@ -22,6 +24,8 @@ private:
     DefaultBeeper m_beeper{m_sound};
     CanberraWavePlayer m_wavePlayer{m_sound};
     PlainMessageBox m_messageBox;
+    GioClassesRegistry m_classesRegistry;
+    GioCommandStarter m_commandStarter;
     PlatformServices m_services;
 };
 
