@@ -1,0 +1,270 @@
+// The launcher over the desktop's real MIME associations: a throwaway XDG tree registers a stand-in
+// browser that records its arguments. GIO reads the environment once per process, so every look-up
+// runs in a child process (this program started again with --open or --start).
+#include "about/Lib_InternetControl.h"
+#include "platform/GioClassesRegistry.h"
+#include "platform/GioCommandStarter.h"
+#include "platform/ShiftJis.h"
+#include "support/StdStringToString.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <cstdio>
+#include <optional>
+
+using namespace rotenu;
+
+namespace {
+
+const QString RECORDER = QString::fromUtf8(ROTENU_ARGV_RECORDER);
+const QString DESKTOP_ID = QStringLiteral("rotenu-test-browser.desktop");
+
+int runChild(const QString& mode, const QString& argument) {
+    GioClassesRegistry registry;
+    GioCommandStarter starter;
+    if (mode == QLatin1String("--open")) {
+        const QByteArray command = FromShiftJis(FindBrowserCommand(registry)).toUtf8();
+        std::fwrite(command.constData(), 1, std::size_t(command.size()), stdout);
+        std::fflush(stdout);
+        OpenWebPage(ToShiftJis(argument), registry, starter);
+    } else {
+        starter.start(ToShiftJis(argument));
+    }
+    return 0;
+}
+
+bool writeFile(const QString& path, const QString& text) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+           file.write(text.toUtf8()) == text.toUtf8().size();
+}
+
+} // namespace
+
+class TestGioLauncher : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void fieldCodesTakeTheRegistryForm();
+    void opensTheDefaultBrowserWithTheAddress();
+    void nothingButTheBrowserRuns();
+    void fieldCodesOfTheDesktopEntryAreTranslated();
+    void withoutADefaultBrowserNothingStarts();
+    void aCommandThatCannotStartIsSilent();
+
+private:
+    QString path(const QString& relative) const { return m_root.filePath(relative); }
+    // The stand-in browser's desktop entry, registered as the default for HTML when asked.
+    void registerBrowser(const QString& exec, bool handlesHtml, const QString& defaultId);
+    // Runs this program as a child; its output is the browser command that it found.
+    std::optional<QString> child(const QString& mode, const QString& argument);
+    // The arguments of the next run of the stand-in browser.
+    std::optional<QStringList> nextRecord();
+    QStringList records() const {
+        return QDir(path(QStringLiteral("log"))).entryList({QStringLiteral("*.argv")}, QDir::Files);
+    }
+
+    QTemporaryDir m_root;
+};
+
+void TestGioLauncher::initTestCase() {
+    QVERIFY(m_root.isValid());
+    QVERIFY(QFileInfo(RECORDER).isExecutable());
+    QVERIFY2(QFileInfo::exists(QStringLiteral("/usr/share/mime/mime.cache")), "shared-mime-info is missing");
+    for (const char* folder : {"home", "data/applications", "config", "sys", "sysconfig", "cache", "log"})
+        QVERIFY(QDir().mkpath(path(QString::fromLatin1(folder))));
+}
+
+void TestGioLauncher::init() {
+    QFile::remove(path(QStringLiteral("sys/mime")));
+    QVERIFY(QFile::link(QStringLiteral("/usr/share/mime"), path(QStringLiteral("sys/mime"))));
+    for (const QString& record : records())
+        QFile::remove(path(QStringLiteral("log/") + record));
+}
+
+void TestGioLauncher::registerBrowser(const QString& exec, bool handlesHtml, const QString& defaultId) {
+    QString entry = QStringLiteral("[Desktop Entry]\nType=Application\nName=Rotenu Test Browser\n"
+                                   "Icon=rotenu-test\nExec=") +
+                    exec + QStringLiteral("\n");
+    // The index of handlers that update-desktop-database would write.
+    QString index = QStringLiteral("[MIME Cache]\n");
+    if (handlesHtml) {
+        entry += QStringLiteral("MimeType=text/html;\n");
+        index += QStringLiteral("text/html=") + DESKTOP_ID + QStringLiteral(";\n");
+    }
+    QVERIFY(writeFile(path(QStringLiteral("data/applications/") + DESKTOP_ID), entry));
+    QVERIFY(writeFile(path(QStringLiteral("data/applications/mimeinfo.cache")), index));
+    QString associations = QStringLiteral("[Default Applications]\n");
+    if (!defaultId.isEmpty())
+        associations += QStringLiteral("text/html=") + defaultId + QStringLiteral("\n");
+    QVERIFY(writeFile(path(QStringLiteral("config/mimeapps.list")), associations));
+}
+
+std::optional<QString> TestGioLauncher::child(const QString& mode, const QString& argument) {
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"XDG_CURRENT_DESKTOP", "XDG_SESSION_DESKTOP", "DESKTOP_SESSION", "XDG_DATA_DIRS",
+                             "XDG_CONFIG_DIRS"})
+        environment.remove(QString::fromLatin1(name));
+    environment.insert(QStringLiteral("HOME"), path(QStringLiteral("home")));
+    environment.insert(QStringLiteral("XDG_DATA_HOME"), path(QStringLiteral("data")));
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), path(QStringLiteral("config")));
+    environment.insert(QStringLiteral("XDG_DATA_DIRS"), path(QStringLiteral("sys")));
+    environment.insert(QStringLiteral("XDG_CONFIG_DIRS"), path(QStringLiteral("sysconfig")));
+    environment.insert(QStringLiteral("XDG_CACHE_HOME"), path(QStringLiteral("cache")));
+    environment.insert(QStringLiteral("GIO_USE_VFS"), QStringLiteral("local"));
+    environment.insert(QStringLiteral("GSETTINGS_BACKEND"), QStringLiteral("memory"));
+    environment.insert(QStringLiteral("ROTENU_ARGV_LOG_DIR"), path(QStringLiteral("log")));
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    process.start(QCoreApplication::applicationFilePath(), {mode, argument});
+    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit ||
+        process.exitCode() != 0)
+        return std::nullopt;
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+std::optional<QStringList> TestGioLauncher::nextRecord() {
+    if (!QTest::qWaitFor([this] { return !records().isEmpty(); }, 30000))
+        return std::nullopt;
+    const QString name = path(QStringLiteral("log/") + records().constFirst());
+    QFile file(name);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    QStringList argv = QString::fromUtf8(file.readAll()).split(QChar(0));
+    file.remove();
+    argv.removeLast(); // after the last NUL
+    return argv;
+}
+
+void TestGioLauncher::fieldCodesTakeTheRegistryForm() {
+    QCOMPARE(RegistryCommandFromExec("firefox %u"), "firefox %1");
+    QCOMPARE(RegistryCommandFromExec("b %U %f %F"), "b %1 %1 %1");
+    QCOMPARE(RegistryCommandFromExec("b --ratio=100%% %u"), "b --ratio=100%% %1");
+    QCOMPARE(RegistryCommandFromExec("b %i%c%k%d%D%n%N%v%m %u"), "b  %1");
+    // Not field codes at all: dropped as GIO drops them, so no stray %1 to %9 reaches the rules.
+    QCOMPARE(RegistryCommandFromExec("b %1 %2 %x %"), "b    ");
+    QCOMPARE(RegistryCommandFromExec("b"), "b");
+}
+
+void TestGioLauncher::opensTheDefaultBrowserWithTheAddress() {
+    registerBrowser(QLatin1Char('"') + RECORDER + QStringLiteral("\" %u"), true, DESKTOP_ID);
+    const std::optional<QString> command =
+        child(QStringLiteral("--open"), QStringLiteral("http://example.com/"));
+    QVERIFY(command);
+    QCOMPARE(*command, QLatin1Char('"') + RECORDER + QStringLiteral("\" %1"));
+    const std::optional<QStringList> argv = nextRecord();
+    QVERIFY(argv);
+    QCOMPARE(*argv, QStringList({RECORDER, QStringLiteral("http://example.com/")}));
+
+    // With no default set, GIO falls back to the one application that handles HTML.
+    registerBrowser(QLatin1Char('"') + RECORDER + QStringLiteral("\" %u"), true, QString());
+    QVERIFY(child(QStringLiteral("--open"), QStringLiteral("ftp://example.com/")));
+    QCOMPARE(nextRecord(), std::optional(QStringList({RECORDER, QStringLiteral("ftp://example.com/")})));
+}
+
+void TestGioLauncher::nothingButTheBrowserRuns() {
+    registerBrowser(QLatin1Char('"') + RECORDER + QStringLiteral("\" %u"), true, DESKTOP_ID);
+    const auto marker = [this](int n) { return path(QStringLiteral("pwned%1").arg(n)); };
+    const QList<std::pair<QString, QString>> cases = {
+        {QStringLiteral("http://example.com/a b/"), QStringLiteral("http://example.com/a%20b/")},
+        {QStringLiteral("http://example.com/?q=\"x y\"&r='z'"),
+         QStringLiteral("http://example.com/?q=%22x%20y%22&r=%27z%27")},
+        {QStringLiteral("http://example.com/;touch${IFS}") + marker(1) + QLatin1Char(';'), QString()},
+        {QStringLiteral("http://example.com/$(touch${IFS}") + marker(2) + QLatin1Char(')'), QString()},
+        {QStringLiteral("http://example.com/`touch${IFS}") + marker(3) + QLatin1Char('`'), QString()},
+        {QStringLiteral("http://example.com/a\\b"), QStringLiteral("http://example.com/a%5Cb")},
+        {QStringLiteral("--gpu-launcher=touch http://example.com/"),
+         QStringLiteral("%2D-gpu-launcher=touch%20http://example.com/")},
+        {QStringLiteral(u"http://example.jp/ぽてま/ソ表/"), QString()},
+    };
+    for (const auto& [address, expected] : cases) {
+        QVERIFY(child(QStringLiteral("--open"), address));
+        const std::optional<QStringList> argv = nextRecord();
+        QVERIFY2(argv, qPrintable(address));
+        QCOMPARE(*argv, QStringList({RECORDER, expected.isEmpty() ? address : expected}));
+    }
+
+    // The starter itself: quoting as a shell would, operators and substitutions as plain words.
+    const QString line = QLatin1Char('"') + RECORDER + QStringLiteral("\" 'a b' \"c;d\" $(touch${IFS}") +
+                         marker(4) + QStringLiteral(") `touch ") + marker(5) + QStringLiteral("` ; touch ") +
+                         marker(6) + QStringLiteral(" | touch ") + marker(7) + QStringLiteral(" && touch ") +
+                         marker(8);
+    QVERIFY(child(QStringLiteral("--start"), line));
+    QCOMPARE(nextRecord(),
+             std::optional(QStringList({RECORDER, QStringLiteral("a b"), QStringLiteral("c;d"),
+                                        QStringLiteral("$(touch${IFS}") + marker(4) + QLatin1Char(')'),
+                                        QStringLiteral("`touch"), marker(5) + QLatin1Char('`'),
+                                        QStringLiteral(";"), QStringLiteral("touch"), marker(6),
+                                        QStringLiteral("|"), QStringLiteral("touch"), marker(7),
+                                        QStringLiteral("&&"), QStringLiteral("touch"), marker(8)})));
+    for (int n = 1; n <= 8; ++n)
+        QVERIFY2(!QFileInfo::exists(marker(n)), qPrintable(marker(n)));
+    QVERIFY(records().isEmpty());
+}
+
+void TestGioLauncher::fieldCodesOfTheDesktopEntryAreTranslated() {
+    registerBrowser(QLatin1Char('"') + RECORDER + QStringLiteral("\" --name=%c --ratio=100%% %k %i %U %f"),
+                    true, DESKTOP_ID);
+    const std::optional<QString> command =
+        child(QStringLiteral("--open"), QStringLiteral("http://example.com/"));
+    QVERIFY(command);
+    QCOMPARE(*command, QLatin1Char('"') + RECORDER + QStringLiteral("\" --name= --ratio=100%%   %1 %1"));
+    QCOMPARE(nextRecord(),
+             std::optional(QStringList({RECORDER, QStringLiteral("--name="), QStringLiteral("--ratio=100%"),
+                                        QStringLiteral("http://example.com/"),
+                                        QStringLiteral("http://example.com/")})));
+
+    // Without a field code the address is appended in double quotes.
+    registerBrowser(QLatin1Char('"') + RECORDER + QStringLiteral("\" --new-window"), true, DESKTOP_ID);
+    QVERIFY(child(QStringLiteral("--open"), QStringLiteral("http://example.com/a b")));
+    QCOMPARE(nextRecord(), std::optional(QStringList({RECORDER, QStringLiteral("--new-window"),
+                                                      QStringLiteral("http://example.com/a%20b")})));
+}
+
+void TestGioLauncher::withoutADefaultBrowserNothingStarts() {
+    const QString exec = QLatin1Char('"') + RECORDER + QStringLiteral("\" %u");
+    // No application handles HTML; the default names a desktop file that does not exist.
+    for (const QString& defaultId : {QString(), QStringLiteral("missing-browser.desktop")}) {
+        registerBrowser(exec, false, defaultId);
+        QCOMPARE(child(QStringLiteral("--open"), QStringLiteral("http://example.com/")),
+                 std::optional(QString()));
+    }
+    // No MIME database: ".htm" and ".html" give no definite type, whatever the default says.
+    registerBrowser(exec, true, DESKTOP_ID);
+    QVERIFY(QFile::remove(path(QStringLiteral("sys/mime"))));
+    QCOMPARE(child(QStringLiteral("--open"), QStringLiteral("http://example.com/")),
+             std::optional(QString()));
+    QVERIFY(QFile::link(QStringLiteral("/usr/share/mime"), path(QStringLiteral("sys/mime"))));
+
+    // Once a browser is there again it runs, and it is the only run recorded.
+    QVERIFY(child(QStringLiteral("--open"), QStringLiteral("http://example.com/")));
+    QVERIFY(nextRecord());
+    QVERIFY(records().isEmpty());
+}
+
+void TestGioLauncher::aCommandThatCannotStartIsSilent() {
+    const QStringList lines = {QStringLiteral("/nonexistent/browser http://example.com/"),
+                               QLatin1Char('"') + RECORDER + QStringLiteral("\" 'unbalanced"), QString()};
+    for (const QString& line : lines)
+        QVERIFY2(child(QStringLiteral("--start"), line), qPrintable(line));
+    QVERIFY(child(QStringLiteral("--start"), RECORDER + QStringLiteral(" ok")));
+    QCOMPARE(nextRecord(), std::optional(QStringList({RECORDER, QStringLiteral("ok")})));
+    QVERIFY(records().isEmpty());
+}
+
+int main(int argc, char** argv) {
+    if (argc == 3 && (qstrcmp(argv[1], "--open") == 0 || qstrcmp(argv[1], "--start") == 0))
+        return runChild(QString::fromUtf8(argv[1]), QString::fromUtf8(argv[2]));
+    QCoreApplication application(argc, argv);
+    TestGioLauncher test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_gio_launcher.moc"
