@@ -1,9 +1,11 @@
 // Preloaded (LD_PRELOAD) into a Qt Widgets program: at the end of the first paint of a top-level
 // window it writes the CLOCK_MONOTONIC time in nanoseconds to the file named by
-// FIRST_PAINT_PROBE_OUT and ends the event loop, so that the program quits as it would on closing.
+// FIRST_PAINT_PROBE_OUT and ends the event loop. With FIRST_PAINT_PROBE_CLOSE set it closes that
+// window instead, as the user would with its close button.
 
 #include <QCoreApplication>
 #include <QEvent>
+#include <QPointer>
 #include <QTimer>
 #include <QWidget>
 
@@ -29,7 +31,8 @@ protected:
             static_cast<QWidget*>(watched)->isWindow()) {
             m_seen = true;
             // Runs once the paint and the flush to the screen that follows it are done.
-            QTimer::singleShot(0, this, [] {
+            QPointer<QWidget> window = static_cast<QWidget*>(watched);
+            QTimer::singleShot(0, this, [window] {
                 const long long painted = MonotonicNanoseconds();
                 if (const char* path = std::getenv("FIRST_PAINT_PROBE_OUT")) {
                     if (FILE* out = std::fopen(path, "w")) {
@@ -37,7 +40,10 @@ protected:
                         std::fclose(out);
                     }
                 }
-                QCoreApplication::exit(0);
+                if (std::getenv("FIRST_PAINT_PROBE_CLOSE") && window)
+                    window->close();
+                else
+                    QCoreApplication::exit(0);
             });
         }
         return false;
