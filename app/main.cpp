@@ -4,6 +4,7 @@
 #include "app/Main.h"
 #include "app/MagSim.h"
 #include "feedtimer/Timer.h"
+#include "platform/ExecutableIcon.h"
 #include "platform/FontSubstitutions.h"
 #include "platform/GeneralErrorReport.h"
 #include "platform/RealPlatform.h"
@@ -13,6 +14,8 @@ int main(int argc, char** argv) {
     // The main window's closing ends the program, whatever other window is still open.
     application.setQuitOnLastWindowClosed(false);
     rotenu::InstallFontSubstitutions();
+    // Every window shows the program's own icon.
+    application.setWindowIcon(rotenu::ExecutableIcon());
 
     rotenu::RealPlatform platform;
     application.setErrorReport(platform.services().messageBox);

@@ -3,6 +3,7 @@
 #include "platform/CanberraContext.h"
 #include "platform/CanberraWavePlayer.h"
 #include "platform/DefaultBeeper.h"
+#include "platform/EmbeddedVersionResource.h"
 #include "platform/GioClassesRegistry.h"
 #include "platform/GioCommandStarter.h"
 #include "platform/PlainMessageBox.h"
@@ -24,6 +25,7 @@ private:
     DefaultBeeper m_beeper{m_sound};
     CanberraWavePlayer m_wavePlayer{m_sound};
     PlainMessageBox m_messageBox;
+    EmbeddedVersionResource m_versionResource;
     GioClassesRegistry m_classesRegistry;
     GioCommandStarter m_commandStarter;
     PlatformServices m_services;

@@ -8,6 +8,7 @@ FakePlatform::FakePlatform() {
     services.wavePlayer = &wavePlayer;
     services.classesRegistry = &classesRegistry;
     services.commandStarter = &commandStarter;
+    services.versionResource = &versionResource;
 }
 
 } // namespace rotenu::testing

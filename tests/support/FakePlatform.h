@@ -4,6 +4,7 @@
 #include "platform/Beeper.h"
 #include "platform/MessageBoxPresenter.h"
 #include "platform/PlatformServices.h"
+#include "platform/VersionResource.h"
 #include "platform/WavePlayer.h"
 #include "support/FakeRegistry.h"
 
@@ -11,6 +12,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <optional>
 
 namespace rotenu::testing {
 
@@ -46,6 +48,18 @@ public:
     std::function<void(const QString&)> onPlay;
 };
 
+// A version block held in memory; counts how often it is read. No block: the executable
+// carries none.
+class FakeVersionResource final : public VersionResource {
+public:
+    std::optional<VersionBlock> readVersionBlock() override {
+        ++reads;
+        return block;
+    }
+    std::optional<VersionBlock> block;
+    int reads = 0;
+};
+
 struct FakePlatform {
     FakePlatform();
     CountingBeeper beeper;
@@ -53,6 +67,7 @@ struct FakePlatform {
     RecordingWavePlayer wavePlayer;
     FakeRegistry classesRegistry;
     RecordingCommandStarter commandStarter;
+    FakeVersionResource versionResource;
     PlatformServices services;
 };
 
