@@ -42,6 +42,12 @@ public:
             fire(*alarm);
     }
 
+    // The earliest deadline of all alarms set, if any is.
+    std::optional<ClockTime> nextDeadline() const {
+        Alarm* next = earliestDueBy(ClockTime::max());
+        return next ? next->deadline : std::nullopt;
+    }
+
     int pendingAlarms() const {
         return static_cast<int>(std::count_if(m_alarms.begin(), m_alarms.end(),
                                               [](const Alarm* a) { return a->deadline.has_value(); }));

@@ -48,6 +48,7 @@ private slots:
     void menuEntryShowsAtTheLastPlaceAndOnlyRaisesAnOpenWindow();
     void keyboardPressesTheButtons();
     void waitChangeTakesEffectAtTheNextAlarm();
+    void lateTicksDoNotAddUpOverTenCycles();
     void failedSoundBeepsInsteadAtTheSameTimes();
 
 private:
@@ -171,6 +172,7 @@ void TestFeedingTimerWindow::startsAsDesigned() {
         items << waitList()->itemText(i);
     QCOMPARE(items, waits);
     QVERIFY(!waitList()->isEditable());
+    QCOMPARE(waitList()->view()->sizeHintForRow(0), 12);
 
     auto* progress = child<QProgressBar>("ProgressBar1");
     QCOMPARE(progress->minimum(), 0);
@@ -462,6 +464,23 @@ void TestFeedingTimerWindow::waitChangeTakesEffectAtTheNextAlarm() {
     QCOMPARE(bar(), 1);
     runUntil(1010);
     QCOMPARE(alarms, (QList<double>{210, 590, 800, 1010}));
+}
+
+void TestFeedingTimerWindow::lateTicksDoNotAddUpOverTenCycles() {
+    showWindow();
+    markStart();
+    click(1);
+    // The event loop hands every tick over 40 ms after it is due.
+    while (alarms.size() < 10) {
+        const std::optional<ClockTime> due = clock.nextDeadline();
+        QVERIFY(due);
+        clock.jump(*due + 40ms - clock.now());
+        clock.deliverDue();
+    }
+    QList<double> expected;
+    for (int k = 0; k < 10; ++k)
+        expected << (210'000 + k * 240'000 + 40) / 1000.0;
+    QCOMPARE(alarms, expected);
 }
 
 void TestFeedingTimerWindow::failedSoundBeepsInsteadAtTheSameTimes() {
