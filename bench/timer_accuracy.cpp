@@ -67,7 +67,9 @@ private:
     bool m_waiting = false;
 };
 
-double Milliseconds(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
+double Milliseconds(Clock::duration d) {
+    return std::chrono::duration<double, std::milli>(d).count();
+}
 
 } // namespace
 
@@ -75,11 +77,17 @@ int main(int argc, char** argv) {
     QCoreApplication application(argc, argv);
     QCommandLineParser parser;
     parser.addHelpOption();
-    const QCommandLineOption period(QStringLiteral("period"), QStringLiteral("Tick period in ms."), QStringLiteral("MS"), QStringLiteral("20"));
-    const QCommandLineOption ticks(QStringLiteral("ticks"), QStringLiteral("Ticks of a feeding period."), QStringLiteral("N"), QStringLiteral("210"));
-    const QCommandLineOption wait(QStringLiteral("wait"), QStringLiteral("Wait after each alarm, in ticks."), QStringLiteral("TICKS"), QStringLiteral("30"));
-    const QCommandLineOption cycles(QStringLiteral("cycles"), QStringLiteral("Alarms to measure."), QStringLiteral("N"), QStringLiteral("3"));
-    const QCommandLineOption load(QStringLiteral("load"), QStringLiteral("Busy time of each tick handler in µs."), QStringLiteral("US"), QStringLiteral("0"));
+    const QCommandLineOption period(QStringLiteral("period"), QStringLiteral("Tick period in ms."),
+                                    QStringLiteral("MS"), QStringLiteral("20"));
+    const QCommandLineOption ticks(QStringLiteral("ticks"), QStringLiteral("Ticks of a feeding period."),
+                                   QStringLiteral("N"), QStringLiteral("210"));
+    const QCommandLineOption wait(QStringLiteral("wait"), QStringLiteral("Wait after each alarm, in ticks."),
+                                  QStringLiteral("TICKS"), QStringLiteral("30"));
+    const QCommandLineOption cycles(QStringLiteral("cycles"), QStringLiteral("Alarms to measure."),
+                                    QStringLiteral("N"), QStringLiteral("3"));
+    const QCommandLineOption load(QStringLiteral("load"),
+                                  QStringLiteral("Busy time of each tick handler in µs."),
+                                  QStringLiteral("US"), QStringLiteral("0"));
     parser.addOptions({period, ticks, wait, cycles, load});
     parser.process(application);
     Settings settings;
@@ -127,9 +135,9 @@ int main(int argc, char** argv) {
     std::printf("%5s  %12s  %26s  %30s\n", "alarm", "ideal (ms)", "RepeatingTimer late (ms)",
                 "chained single-shot late (ms)");
     for (int k = 0; k < settings.cycles; ++k) {
-        const auto ideal = std::chrono::milliseconds(
-            static_cast<long long>(settings.periodMs) *
-            (settings.ticks + k * (settings.ticks + settings.waitTicks)));
+        const auto ideal =
+            std::chrono::milliseconds(static_cast<long long>(settings.periodMs) *
+                                      (settings.ticks + k * (settings.ticks + settings.waitTicks)));
         std::printf("%5d  %12.3f  %26.3f  %30.3f\n", k + 1, Milliseconds(ideal),
                     Milliseconds(oursAlarm.alarms[k] - (start + ideal)),
                     Milliseconds(chainAlarm.alarms[k] - (start + ideal)));

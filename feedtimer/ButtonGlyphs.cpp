@@ -4,7 +4,9 @@
 #include <QPixmap>
 
 // Resources of a static library are registered by hand, outside any namespace.
-static void RegisterGlyphResources() { Q_INIT_RESOURCE(Glyphs); }
+static void RegisterGlyphResources() {
+    Q_INIT_RESOURCE(Glyphs);
+}
 
 namespace rotenu {
 namespace {
@@ -39,9 +41,17 @@ QIcon GlyphIcon(const QString& resource, QColor key) {
     return icon;
 }
 
-QIcon EveryCycleAlarmGlyph() { return GlyphIcon(QStringLiteral(":/feedtimer/every-cycle-alarm.xpm"), clWhite); }
-QIcon OneCycleAlarmGlyph() { return GlyphIcon(QStringLiteral(":/feedtimer/one-cycle-alarm.xpm"), clWhite); }
-QIcon StopAlarmGlyph() { return GlyphIcon(QStringLiteral(":/feedtimer/stop-alarm.xpm"), clWhite); }
-QIcon CloseDoorGlyph() { return GlyphIcon(QStringLiteral(":/feedtimer/close-door.xpm"), clOlive); }
+QIcon EveryCycleAlarmGlyph() {
+    return GlyphIcon(QStringLiteral(":/feedtimer/every-cycle-alarm.xpm"), clWhite);
+}
+QIcon OneCycleAlarmGlyph() {
+    return GlyphIcon(QStringLiteral(":/feedtimer/one-cycle-alarm.xpm"), clWhite);
+}
+QIcon StopAlarmGlyph() {
+    return GlyphIcon(QStringLiteral(":/feedtimer/stop-alarm.xpm"), clWhite);
+}
+QIcon CloseDoorGlyph() {
+    return GlyphIcon(QStringLiteral(":/feedtimer/close-door.xpm"), clOlive);
+}
 
 } // namespace rotenu

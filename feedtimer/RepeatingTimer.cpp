@@ -9,7 +9,9 @@ RepeatingTimer::RepeatingTimer(MonotonicClock& clock, QObject* parent)
 
 RepeatingTimer::~RepeatingTimer() = default;
 
-ClockTime RepeatingTimer::period() const { return std::chrono::milliseconds(m_interval); }
+ClockTime RepeatingTimer::period() const {
+    return std::chrono::milliseconds(m_interval);
+}
 
 void RepeatingTimer::setInterval(int milliseconds) {
     if (milliseconds == m_interval)

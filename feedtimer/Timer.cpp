@@ -20,10 +20,14 @@ const QColor clRed(255, 0, 0);
 const QColor clBlue(0, 0, 255);
 
 // The user's alarm sound, a bare name looked for in the current directory.
-QString AlarmWaveFile() { return QStringLiteral("test.WAV"); }
+QString AlarmWaveFile() {
+    return QStringLiteral("test.WAV");
+}
 
 // A label's width follows its text; its height and place stay as designed.
-void FitWidthToText(QLabel& label) { label.resize(label.sizeHint().width(), label.height()); }
+void FitWidthToText(QLabel& label) {
+    label.resize(label.sizeHint().width(), label.height());
+}
 
 // The wait list's items are 12 pixels high.
 class WaitItemDelegate final : public QStyledItemDelegate {
@@ -98,7 +102,9 @@ void TForm2::SetStatus(const QString& text, const QColor& colour) {
     FitWidthToText(*ui->Label2);
 }
 
-void TForm2::FormCreate() { ui->ComboBox1->setCurrentIndex(DefaultWaitIndex); }
+void TForm2::FormCreate() {
+    ui->ComboBox1->setCurrentIndex(DefaultWaitIndex);
+}
 
 void TForm2::FormShow() {
     Timer1->setEnabled(false);
@@ -106,7 +112,9 @@ void TForm2::FormShow() {
     SetStatus(QStringLiteral(u"停止中"), clBlack);
 }
 
-void TForm2::FormClose() { Timer1->setEnabled(false); }
+void TForm2::FormClose() {
+    Timer1->setEnabled(false);
+}
 
 void TForm2::BitBtn1Click() {
     SetStatus(QStringLiteral(u"毎周期アラーム動作中"), clRed);
@@ -124,9 +132,13 @@ void TForm2::BitBtn2Click() {
     ui->ProgressBar1->setValue(0);
 }
 
-void TForm2::BitBtn3Click() { FormShow(); }
+void TForm2::BitBtn3Click() {
+    FormShow();
+}
 
-void TForm2::BitBtn4Click() { close(); }
+void TForm2::BitBtn4Click() {
+    close();
+}
 
 void TForm2::Timer1Timer() {
     if (AlarmMode == amWaiting) {

@@ -69,7 +69,8 @@ private:
     Alarm* earliestDueBy(ClockTime limit) const {
         Alarm* earliest = nullptr;
         for (Alarm* alarm : m_alarms)
-            if (alarm->deadline && *alarm->deadline <= limit && (!earliest || *alarm->deadline < *earliest->deadline))
+            if (alarm->deadline && *alarm->deadline <= limit &&
+                (!earliest || *alarm->deadline < *earliest->deadline))
                 earliest = alarm;
         return earliest;
     }

@@ -1,8 +1,8 @@
 // End to end: the alarm as the user hears it. A private PulseAudio server with a null sink takes
 // the program's sound; recording the sink's monitor shows what played.
 
-#include "feedtimer/Timer.h"
 #include "ManualClock.h"
+#include "feedtimer/Timer.h"
 #include "platform/RealPlatform.h"
 
 #include <QDataStream>
@@ -38,8 +38,8 @@ QByteArray ToneWave(double seconds) {
     out << quint32(36 + frames * 2);
     tag("WAVE");
     tag("fmt ");
-    out << quint32(16) << quint16(1) << quint16(1) << quint32(SampleRate) << quint32(SampleRate * 2) << quint16(2)
-        << quint16(16);
+    out << quint32(16) << quint16(1) << quint16(1) << quint32(SampleRate) << quint32(SampleRate * 2)
+        << quint16(2) << quint16(16);
     tag("data");
     out << quint32(frames * 2);
     for (int i = 0; i < frames; ++i)
@@ -111,7 +111,8 @@ void TestAlarmSound::initTestCase() {
     const QString pulseaudio = QStandardPaths::findExecutable(QStringLiteral("pulseaudio"));
     if (pulseaudio.isEmpty() || QStandardPaths::findExecutable(QStringLiteral("parec")).isEmpty() ||
         QStandardPaths::findExecutable(QStringLiteral("pactl")).isEmpty())
-        QSKIP("pulseaudio, parec or pactl is not installed (scripts/setup installs them): no sound server to test with");
+        QSKIP("pulseaudio, parec or pactl is not installed (scripts/setup installs them): no sound server to "
+              "test with");
     QVERIFY(m_serverDir.isValid());
     const QString dir = m_serverDir.path();
     const QString socket = dir + QStringLiteral("/native");
@@ -126,10 +127,10 @@ void TestAlarmSound::initTestCase() {
     m_server.setProcessChannelMode(QProcess::MergedChannels);
     // Nothing but a socket of its own and the null sink: no real device, no desktop session.
     m_server.start(pulseaudio,
-                   {QStringLiteral("-n"), QStringLiteral("--daemonize=no"), QStringLiteral("--exit-idle-time=-1"),
-                    QStringLiteral("--disable-shm=yes"), QStringLiteral("--use-pid-file=no"),
-                    QStringLiteral("--system=no"), QStringLiteral("--log-target=stderr"),
-                    QStringLiteral("-L"),
+                   {QStringLiteral("-n"), QStringLiteral("--daemonize=no"),
+                    QStringLiteral("--exit-idle-time=-1"), QStringLiteral("--disable-shm=yes"),
+                    QStringLiteral("--use-pid-file=no"), QStringLiteral("--system=no"),
+                    QStringLiteral("--log-target=stderr"), QStringLiteral("-L"),
                     QStringLiteral("module-native-protocol-unix auth-anonymous=1 socket=") + socket,
                     QStringLiteral("-L"), QStringLiteral("module-null-sink sink_name=") + SinkName});
     if (!m_server.waitForStarted(10000))
@@ -141,7 +142,8 @@ void TestAlarmSound::initTestCase() {
     for (int attempt = 0; attempt < 100 && !ready && m_server.state() == QProcess::Running; ++attempt) {
         QProcess info;
         info.start(QStringLiteral("pactl"), {QStringLiteral("info")});
-        ready = info.waitForFinished(5000) && info.exitStatus() == QProcess::NormalExit && info.exitCode() == 0;
+        ready =
+            info.waitForFinished(5000) && info.exitStatus() == QProcess::NormalExit && info.exitCode() == 0;
         if (!ready)
             QTest::qWait(100);
     }
@@ -177,17 +179,20 @@ void TestAlarmSound::cleanup() {
 
 QByteArray TestAlarmSound::recordAlarm(std::function<bool(const Hearing&)> heardEnough) {
     QProcess recorder;
-    recorder.start(QStringLiteral("parec"),
-                   {QStringLiteral("--verbose"), QStringLiteral("--device=") + SinkName + QStringLiteral(".monitor"),
-                    QStringLiteral("--format=s16le"), QStringLiteral("--rate=%1").arg(SampleRate),
-                    QStringLiteral("--channels=1"), QStringLiteral("--raw"), QStringLiteral("--latency-msec=20")});
+    recorder.start(
+        QStringLiteral("parec"),
+        {QStringLiteral("--verbose"), QStringLiteral("--device=") + SinkName + QStringLiteral(".monitor"),
+         QStringLiteral("--format=s16le"), QStringLiteral("--rate=%1").arg(SampleRate),
+         QStringLiteral("--channels=1"), QStringLiteral("--raw"), QStringLiteral("--latency-msec=20")});
     if (!recorder.waitForStarted(5000))
         return {};
     QByteArray log;
-    QTest::qWaitFor([&] {
-        log += recorder.readAllStandardError();
-        return log.contains("Stream successfully created") || recorder.state() != QProcess::Running;
-    }, 10000);
+    QTest::qWaitFor(
+        [&] {
+            log += recorder.readAllStandardError();
+            return log.contains("Stream successfully created") || recorder.state() != QProcess::Running;
+        },
+        10000);
 
     RealPlatform platform;
     testing::ManualClock clock;
@@ -197,10 +202,12 @@ QByteArray TestAlarmSound::recordAlarm(std::function<bool(const Hearing&)> heard
     clock.advance(210s);
 
     QByteArray recording;
-    QTest::qWaitFor([&] {
-        recording += recorder.readAllStandardOutput();
-        return heardEnough(Listen(recording));
-    }, 8000);
+    QTest::qWaitFor(
+        [&] {
+            recording += recorder.readAllStandardOutput();
+            return heardEnough(Listen(recording));
+        },
+        8000);
     recorder.terminate();
     recorder.waitForFinished(5000);
     recording += recorder.readAllStandardOutput();
@@ -214,10 +221,11 @@ void TestAlarmSound::alarmPlaysTheWaveFileOfTheHelpNote() {
     WriteFile(QStringLiteral("test.wav"), ToneWave(0.8));
     const QByteArray recording = recordAlarm([](const Hearing& h) { return h.toneBlocks >= 12; });
     const Hearing hearing = Listen(recording);
-    QVERIFY2(hearing.toneBlocks >= 12, qPrintable(QStringLiteral("heard %1 blocks of the tone, %2 loud blocks in %3 bytes")
-                                                      .arg(hearing.toneBlocks)
-                                                      .arg(hearing.loudBlocks)
-                                                      .arg(recording.size())));
+    QVERIFY2(hearing.toneBlocks >= 12,
+             qPrintable(QStringLiteral("heard %1 blocks of the tone, %2 loud blocks in %3 bytes")
+                            .arg(hearing.toneBlocks)
+                            .arg(hearing.loudBlocks)
+                            .arg(recording.size())));
 }
 
 void TestAlarmSound::withoutAPlayableFileTheBellRings() {

@@ -1,7 +1,7 @@
+#include "ManualClock.h"
 #include "app/Main.h"
 #include "feedtimer/RepeatingTimer.h"
 #include "feedtimer/Timer.h"
-#include "ManualClock.h"
 #include "platform/FontSubstitutions.h"
 #include "support/FakePlatform.h"
 
@@ -58,7 +58,9 @@ private:
             qFatal("no child %s", name);
         return widget;
     }
-    QPushButton* button(int n) { return child<QPushButton>(QStringLiteral("BitBtn%1").arg(n).toLatin1().constData()); }
+    QPushButton* button(int n) {
+        return child<QPushButton>(QStringLiteral("BitBtn%1").arg(n).toLatin1().constData());
+    }
     QComboBox* waitList() { return child<QComboBox>("ComboBox1"); }
     int bar() { return child<QProgressBar>("ProgressBar1")->value(); }
     QString status() { return child<QLabel>("Label2")->text(); }
@@ -82,10 +84,13 @@ private:
     void markStart() { start = clock.now(); }
     // Seconds since markStart, to the millisecond.
     double elapsed() const {
-        return static_cast<double>(std::chrono::round<std::chrono::milliseconds>(clock.now() - start).count()) / 1000;
+        return static_cast<double>(
+                   std::chrono::round<std::chrono::milliseconds>(clock.now() - start).count()) /
+               1000;
     }
     void runUntil(double seconds) {
-        const auto target = start + std::chrono::round<std::chrono::milliseconds>(std::chrono::duration<double>(seconds));
+        const auto target =
+            start + std::chrono::round<std::chrono::milliseconds>(std::chrono::duration<double>(seconds));
         clock.advance(target - clock.now());
     }
 

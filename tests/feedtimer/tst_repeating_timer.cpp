@@ -1,5 +1,5 @@
-#include "feedtimer/RepeatingTimer.h"
 #include "ManualClock.h"
+#include "feedtimer/RepeatingTimer.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -182,7 +182,8 @@ void TestRepeatingTimer::realClockNeverTicksEarly() {
     QTRY_VERIFY_WITH_TIMEOUT(seen.size() >= 8, 10000);
     timer.setEnabled(false);
     for (int n = 0; n < seen.size(); ++n)
-        QVERIFY2(seen[n] >= start + (n + 1) * 15ms, qPrintable(QStringLiteral("tick %1 came early").arg(n + 1)));
+        QVERIFY2(seen[n] >= start + (n + 1) * 15ms,
+                 qPrintable(QStringLiteral("tick %1 came early").arg(n + 1)));
 }
 
 QTEST_GUILESS_MAIN(TestRepeatingTimer)

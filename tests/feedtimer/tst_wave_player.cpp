@@ -69,7 +69,8 @@ void TestWavePlayer::findsTheAlarmFileWhateverItsCase() {
     QCOMPARE(FindFileIgnoringCase(QStringLiteral("test")), QString());
     QVERIFY(QDir().mkdir(QStringLiteral("sounds")));
     Touch(QStringLiteral("sounds/ALARM.wav"));
-    QCOMPARE(FindFileIgnoringCase(QStringLiteral("sounds/alarm.WAV")), QDir(QStringLiteral("sounds")).filePath(QStringLiteral("ALARM.wav")));
+    QCOMPARE(FindFileIgnoringCase(QStringLiteral("sounds/alarm.WAV")),
+             QDir(QStringLiteral("sounds")).filePath(QStringLiteral("ALARM.wav")));
     QCOMPARE(FindFileIgnoringCase(QStringLiteral("alarm.wav")), QString());
 }
 
