@@ -6,8 +6,11 @@
 
 #include "platform/ShiftJis.h"
 
+#include <QStringList>
+
 #include <algorithm>
-#include <vector>
+
+using namespace Qt::StringLiterals;
 
 namespace rotenu {
 namespace {
@@ -37,28 +40,9 @@ std::unique_ptr<RegistryKey> keyWithText(const QString& text) {
     return std::make_unique<FixedKey>(RegistryValue{RegistryValue::Type::Text, ToShiftJis(text)});
 }
 
-std::vector<std::string_view> splitPath(std::string_view path) {
-    if (path.starts_with('\\'))
-        path.remove_prefix(1);
-    std::vector<std::string_view> names;
-    for (;;) {
-        const std::size_t end = path.find('\\');
-        names.push_back(path.substr(0, end));
-        if (end == std::string_view::npos)
-            return names;
-        path.remove_prefix(end + 1);
-    }
-}
-
-bool sameKeyName(std::string_view a, std::string_view b) {
-    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                      [&](char x, char y) { return lower(x) == lower(y); });
-}
-
 // ".htm": the default application of the type that the extension gives.
-std::unique_ptr<RegistryKey> openExtensionKey(std::string_view extension) {
-    const QByteArray fileName = QByteArrayLiteral("file") + FromShiftJis(extension).toUtf8();
+std::unique_ptr<RegistryKey> openExtensionKey(const QString& extension) {
+    const QByteArray fileName = QByteArrayLiteral("file") + extension.toUtf8();
     // A name alone leaves GIO "uncertain" whenever several types claim the extension (".htm" is
     // text/html and application/xhtml+xml); its first choice counts unless it is the unknown type.
     const GText type(g_content_type_guess(fileName.constData(), nullptr, 0, nullptr));
@@ -70,11 +54,8 @@ std::unique_ptr<RegistryKey> openExtensionKey(std::string_view extension) {
 }
 
 // "<desktop id>\Shell\Open\Command": the application's command line.
-std::unique_ptr<RegistryKey> openCommandKey(std::string_view className) {
-    const QByteArray id = FromShiftJis(className).toUtf8();
-    if (id.isEmpty())
-        return nullptr;
-    const GObjectPtr<GDesktopAppInfo> application(g_desktop_app_info_new(id.constData()));
+std::unique_ptr<RegistryKey> openCommandKey(const QString& desktopId) {
+    const GObjectPtr<GDesktopAppInfo> application(g_desktop_app_info_new(desktopId.toUtf8().constData()));
     if (!application)
         return nullptr;
     const char* exec = g_app_info_get_commandline(G_APP_INFO(application.get()));
@@ -84,13 +65,19 @@ std::unique_ptr<RegistryKey> openCommandKey(std::string_view className) {
 } // namespace
 
 std::unique_ptr<RegistryKey> GioClassesRegistry::openKey(std::string_view path) {
-    const std::vector<std::string_view> names = splitPath(path);
-    if (std::ranges::any_of(names, &std::string_view::empty))
+    // Split after decoding, so that a double-byte character ending in 0x5C is not taken apart.
+    QString text = FromShiftJis(path);
+    if (text.startsWith(u'\\'))
+        text.remove(0, 1);
+    const QStringList names = text.split(u'\\');
+    if (std::ranges::any_of(names, &QString::isEmpty))
         return nullptr;
-    if (names.size() == 1 && names[0].starts_with('.'))
+    if (names.size() == 1 && names[0].startsWith(u'.'))
         return openExtensionKey(names[0]);
-    if (names.size() == 4 && sameKeyName(names[1], "Shell") && sameKeyName(names[2], "Open") &&
-        sameKeyName(names[3], "Command"))
+    const auto is = [&](qsizetype index, QLatin1StringView name) {
+        return names[index].compare(name, Qt::CaseInsensitive) == 0;
+    };
+    if (names.size() == 4 && is(1, "Shell"_L1) && is(2, "Open"_L1) && is(3, "Command"_L1))
         return openCommandKey(names[0]);
     return nullptr;
 }

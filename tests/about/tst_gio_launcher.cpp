@@ -167,6 +167,16 @@ void TestGioLauncher::opensTheDefaultBrowserWithTheAddress() {
     registerBrowser(QLatin1Char('"') + RECORDER + QStringLiteral("\" %u"), true, QString());
     QVERIFY(child(QStringLiteral("--open"), QStringLiteral("ftp://example.com/")));
     QCOMPARE(nextRecord(), std::optional(QStringList({RECORDER, QStringLiteral("ftp://example.com/")})));
+
+    // A desktop id whose Shift_JIS form holds 0x5C bytes (ソ and 表) is still one key name.
+    const QString japaneseId = QStringLiteral(u"ソ表-browser.desktop");
+    QVERIFY(QFile::copy(path(QStringLiteral("data/applications/") + DESKTOP_ID),
+                        path(QStringLiteral("data/applications/") + japaneseId)));
+    QVERIFY(writeFile(path(QStringLiteral("config/mimeapps.list")),
+                      QStringLiteral("[Default Applications]\ntext/html=") + japaneseId + QLatin1Char('\n')));
+    QVERIFY(child(QStringLiteral("--open"), QStringLiteral("file:///tmp/a.htm")));
+    QCOMPARE(nextRecord(), std::optional(QStringList({RECORDER, QStringLiteral("file:///tmp/a.htm")})));
+    QVERIFY(QFile::remove(path(QStringLiteral("data/applications/") + japaneseId)));
 }
 
 void TestGioLauncher::nothingButTheBrowserRuns() {
