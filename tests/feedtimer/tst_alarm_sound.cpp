@@ -179,6 +179,11 @@ void TestAlarmSound::cleanup() {
 
 QByteArray TestAlarmSound::recordAlarm(std::function<bool(const Hearing&)> heardEnough) {
     QProcess recorder;
+    // Its messages untranslated: the test reads one of them.
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C"));
+    environment.remove(QStringLiteral("LANGUAGE"));
+    recorder.setProcessEnvironment(environment);
     recorder.start(
         QStringLiteral("parec"),
         {QStringLiteral("--verbose"), QStringLiteral("--device=") + SinkName + QStringLiteral(".monitor"),
