@@ -1,0 +1,464 @@
+#include "about/AutoSizeLabel.h"
+#include "about/Lib_VarsionForm.h"
+#include "about/VarDigLayout.h"
+#include "about/VarDigTexts.h"
+#include "app/Main.h"
+#include "platform/EmbeddedVersionResource.h"
+#include "platform/ExecutableIcon.h"
+#include "platform/FontSubstitutions.h"
+#include "platform/ShiftJis.h"
+#include "support/FakePlatform.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QFontInfo>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+#include <memory>
+
+using namespace rotenu;
+using rotenu::testing::FakePlatform;
+
+namespace {
+
+const std::string kRotenu = "\x82\xEB\x82\xC4\x82\xCA"; // ろてぬ
+const std::string kVarko = "\x83\x94\x83\x40\x83\x8B\x83\x52\x81\x5E"
+                           "Varko"; // ヴァルコ／Varko
+const std::string kTable = "\\StringFileInfo\\041103A4\\";
+
+// The block that the program carries.
+VersionBlock ProgramBlock() {
+    VersionBlock block;
+    block.setValue("\\VarFileInfo\\Translation", TranslationEntry(0x0411, 0x03A4));
+    block.setValue(kTable + "CompanyName", kVarko);
+    block.setValue(kTable + "FileVersion", "1.5.0.0");
+    block.setValue(kTable + "ProductName", kRotenu);
+    for (const char* key : {"FileDescription", "InternalName", "LegalCopyright", "LegalTrademarks",
+                            "OriginalFilename", "ProductVersion", "Comments"})
+        block.setValue(kTable + key, "");
+    return block;
+}
+
+QRect ToQRect(const VarDigRect& r) {
+    return {r.left, r.top, r.width, r.height};
+}
+
+} // namespace
+
+class TestVersionDialog : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void showsTheProgramsTextsLaidOutFromTheMeasuredLabels();
+    void handComputedLayoutForTheFixedPitchCredits();
+    void emptyCreditsAndEmptyList();
+    void listItemsHintAndWebButton();
+    void webButtonStartsTheRegisteredBrowser();
+    void secondShowingKeepsLayoutAndPlace();
+    void versionValuesAreReadAfreshByTranslation();
+    void embeddedVersionBlockAndIcon();
+    void selfSizingLabelMeasuresAndCentresItsLines();
+    void helpMenuBeepsAndShowsTheDialogModally();
+
+private:
+    template <typename T> T* child(const char* name) {
+        T* widget = dialog->findChild<T*>(QString::fromLatin1(name));
+        if (!widget)
+            qFatal("no child %s", name);
+        return widget;
+    }
+    AutoSizeLabel* label(const char* name) { return child<AutoSizeLabel>(name); }
+    QComboBox* combo() { return child<QComboBox>("ComboBox1"); }
+    // Shows the dialog modally with the texts and runs `inspect` while it is open; the dialog is
+    // closed with its close button whatever `inspect` finds. Returns whether ShowVarDig returned.
+    bool showWhile(const std::string& about, const std::string& credits, const std::string& pages,
+                   const std::function<void()>& inspect);
+    VarDigLayout expectedLayout();
+
+    std::unique_ptr<FakePlatform> platform;
+    std::unique_ptr<TVarDigForm> dialog;
+    std::vector<std::string> opened;
+};
+
+void TestVersionDialog::init() {
+    platform = std::make_unique<FakePlatform>();
+    platform->versionResource.block = ProgramBlock();
+    dialog = std::make_unique<TVarDigForm>(platform->services);
+    opened.clear();
+    dialog->setWebPageOpener([this](const std::string& address) { opened.push_back(address); });
+}
+
+void TestVersionDialog::cleanup() {
+    dialog.reset();
+    platform.reset();
+}
+
+bool TestVersionDialog::showWhile(const std::string& about, const std::string& credits,
+                                  const std::string& pages, const std::function<void()>& inspect) {
+    bool inspected = false;
+    QTimer::singleShot(0, dialog.get(), [&] {
+        struct CloseAfterwards {
+            TestVersionDialog* test;
+            ~CloseAfterwards() {
+                if (test->dialog->isVisible())
+                    QTest::mouseClick(test->child<QPushButton>("BitBtn1"), Qt::LeftButton);
+            }
+        } closeAfterwards{this};
+        inspected = true;
+        QVERIFY(dialog->isVisible());
+        QCOMPARE(QApplication::activeModalWidget(), dialog.get());
+        inspect();
+    });
+    dialog->ShowVarDig(about, credits, pages);
+    return inspected && !dialog->isVisible();
+}
+
+// The layout that the rules give for the sizes that the labels take for their texts.
+VarDigLayout TestVersionDialog::expectedLayout() {
+    VarDigMeasures measures;
+    measures.label1 = {label("Label1")->textSize().width(), label("Label1")->textSize().height()};
+    measures.label2 = {label("Label2")->textSize().width(), label("Label2")->textSize().height()};
+    measures.hasCredits = !label("Label2")->text().isEmpty();
+    measures.hasWebPages = combo()->count() > 0;
+    return ComputeVarDigLayout(measures);
+}
+
+void TestVersionDialog::showsTheProgramsTextsLaidOutFromTheMeasuredLabels() {
+    QVERIFY(showWhile(ABOUT_TEMPLATE, CREDITS_TEXT, WEB_PAGES_TEXT, [&] {
+        QCOMPARE(dialog->windowTitle(), QStringLiteral(u"バージョン情報"));
+        QVERIFY(dialog->windowFlags().testFlag(Qt::Tool));
+        QVERIFY(!dialog->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+        QCOMPARE(dialog->minimumSize(), dialog->maximumSize());
+
+        QCOMPARE(label("Label1")->text(),
+                 QStringLiteral(u"ろてぬ Ver1.5\r\n\r\nProgramCode: ヴァルコ／Varko\r\n"
+                                u"(PSO CharacterName: Varko_??????)"));
+        QCOMPARE(label("Label2")->text(),
+                 QStringLiteral(u"●ID Algorithm1: ぽてま\r\n●ID Algorithm2: Ｋｏｒ"));
+        QCOMPARE(label("Label1")->font().family(), ProportionalGothicFamily());
+        QCOMPARE(label("Label2")->font().family(), FixedGothicFamily());
+        QCOMPARE(combo()->font().family(), FixedGothicFamily());
+        for (QWidget* w : {static_cast<QWidget*>(label("Label1")), static_cast<QWidget*>(label("Label2")),
+                           static_cast<QWidget*>(combo())})
+            QCOMPARE(QFontInfo(w->font()).pixelSize(), 12);
+        QCOMPARE(combo()->palette().color(QPalette::Text), QColor(0, 0, 255));
+        QCOMPARE(child<QPushButton>("BitBtn1")->text(), QStringLiteral(u"閉じる"));
+        QCOMPARE(child<QPushButton>("BitBtn2")->text(), QStringLiteral(u"Web表示"));
+        QVERIFY(!child<QPushButton>("BitBtn1")->icon().isNull());
+        QVERIFY(!child<QPushButton>("BitBtn2")->icon().isNull());
+
+        // Four lines and two lines of the labels' fonts; the fixed-pitch credits measure
+        // 4 double-byte characters of 12 and 15 single-byte ones of 6 pixels.
+        const int lineHeight = QFontMetrics(label("Label1")->font()).height();
+        QCOMPARE(label("Label1")->textSize().height(), 4 * lineHeight);
+        QCOMPARE(label("Label2")->textSize(), QSize(138, 2 * QFontMetrics(label("Label2")->font()).height()));
+
+        const VarDigLayout layout = expectedLayout();
+        QCOMPARE(dialog->size(), QSize(layout.clientWidth, layout.clientHeight));
+        QCOMPARE(child<QLabel>("Image1")->geometry(), QRect(8, 8, 32, 32));
+        QCOMPARE(label("Label1")->geometry(), ToQRect(layout.label1));
+        QCOMPARE(label("Label2")->geometry(), ToQRect(layout.label2));
+        QCOMPARE(combo()->geometry(), ToQRect(layout.comboBox1));
+        QCOMPARE(child<QPushButton>("BitBtn1")->geometry(), ToQRect(layout.bitBtn1));
+        QCOMPARE(child<QPushButton>("BitBtn2")->geometry(), ToQRect(layout.bitBtn2));
+        QVERIFY(combo()->isVisible());
+        QVERIFY(child<QPushButton>("BitBtn2")->isVisible());
+        // Both labels end 8 pixels before the right edge.
+        QCOMPARE(label("Label1")->geometry().right() + 1, dialog->width() - 8);
+        QCOMPARE(label("Label2")->geometry().right() + 1, dialog->width() - 8);
+        QCOMPARE(dialog->focusWidget(), child<QPushButton>("BitBtn1"));
+    }));
+    // The icon of the program, as the executable carries it.
+    QCOMPARE(child<QLabel>("Image1")->pixmap().toImage().convertToFormat(QImage::Format_ARGB32),
+             ExecutableIcon().pixmap(32, 32).toImage().convertToFormat(QImage::Format_ARGB32));
+    QVERIFY(!child<QLabel>("Image1")->pixmap().isNull());
+}
+
+void TestVersionDialog::handComputedLayoutForTheFixedPitchCredits() {
+    // 40 letters of 6 pixels: the credits need the most width, 240 + 16. The fixed-pitch font is
+    // IPA Gothic at 12 pixels, 13 pixels high (ascent 11, descent 2).
+    const std::string credits(40, 'W');
+    QVERIFY(showWhile("A", credits, "[A] http://a.example.com/", [&] {
+        QCOMPARE(dialog->size(), QSize(256, 130));
+        QCOMPARE(label("Label1")->geometry(), QRect(48, 8, 200, 13));
+        QCOMPARE(label("Label2")->geometry(), QRect(8, 48, 240, 13));
+        QCOMPARE(combo()->geometry(), QRect(8, 69, 240, 20));
+        QCOMPARE(child<QPushButton>("BitBtn1")->geometry(), QRect(49, 97, 75, 25));
+        QCOMPARE(child<QPushButton>("BitBtn2")->geometry(), QRect(132, 97, 75, 25));
+    }));
+    // Thirteen letters and no list: 78 + 16 = 94 wide, the close button at (94 - 75) / 2 = 9.
+    QVERIFY(showWhile("A", "ABCDEFGHIJKLM", "", [&] {
+        QCOMPARE(dialog->size(), QSize(94, 102));
+        QCOMPARE(label("Label2")->geometry(), QRect(8, 48, 78, 13));
+        QCOMPARE(child<QPushButton>("BitBtn1")->geometry(), QRect(9, 69, 75, 25));
+        QVERIFY(!combo()->isVisible());
+        QVERIFY(!child<QPushButton>("BitBtn2")->isVisible());
+    }));
+}
+
+void TestVersionDialog::emptyCreditsAndEmptyList() {
+    QVERIFY(showWhile(ABOUT_TEMPLATE, "", WEB_PAGES_TEXT, [&] {
+        const QRect credits = label("Label2")->geometry();
+        QCOMPARE(credits.height(), 0);
+        QCOMPARE(credits.top(), std::max(32, label("Label1")->height()) + 16);
+        QCOMPARE(combo()->geometry().top(), credits.top());
+        QCOMPARE(dialog->size(), QSize(expectedLayout().clientWidth, expectedLayout().clientHeight));
+        QCOMPARE(dialog->height(), credits.top() + 20 + 8 + 25 + 8);
+    }));
+    QVERIFY(showWhile(ABOUT_TEMPLATE, CREDITS_TEXT, "", [&] {
+        QVERIFY(!combo()->isVisible());
+        QVERIFY(!child<QPushButton>("BitBtn2")->isVisible());
+        const QRect close = child<QPushButton>("BitBtn1")->geometry();
+        QCOMPARE(close.top(), label("Label2")->geometry().bottom() + 1 + 8);
+        QCOMPARE(dialog->height() - (close.bottom() + 1), 8);
+        QVERIFY(std::abs(close.left() - (dialog->width() - (close.right() + 1))) <= 1);
+        QCOMPARE(dialog->size(), QSize(expectedLayout().clientWidth, expectedLayout().clientHeight));
+    }));
+    // Placeholders stand unexpanded outside the About text.
+    QVERIFY(showWhile("%PRODUCTNAME%", "%COMPANYNAME%", "%FILEVERSION% http://a/", [&] {
+        QCOMPARE(label("Label1")->text(), QStringLiteral(u"ろてぬ"));
+        QCOMPARE(label("Label2")->text(), QStringLiteral("%COMPANYNAME%"));
+        QCOMPARE(combo()->currentText(), QStringLiteral("%FILEVERSION% http://a/"));
+    }));
+}
+
+void TestVersionDialog::listItemsHintAndWebButton() {
+    const std::string pages = "[one] ftp://files.example.com/ http://one.example.com/\r\n"
+                              "\r\n"
+                              "[two] HTTP://Two.Example.COM/\r"
+                              "[secure] https://three.example.com/\n"
+                              "[\x82\xDB\x82\xC4\x82\xDC WebPage] file:///usr/share/doc/\r\n";
+    QVERIFY(showWhile(ABOUT_TEMPLATE, CREDITS_TEXT, pages, [&] {
+        QStringList items;
+        for (int i = 0; i < combo()->count(); ++i)
+            items << combo()->itemText(i);
+        QCOMPARE(items, (QStringList{QStringLiteral("[one] ftp://files.example.com/ http://one.example.com/"),
+                                     QString(), QStringLiteral("[two] HTTP://Two.Example.COM/"),
+                                     QStringLiteral("[secure] https://three.example.com/"),
+                                     QStringLiteral(u"[ぽてま WebPage] file:///usr/share/doc/")}));
+        QCOMPARE(combo()->currentIndex(), 0);
+        QCOMPARE(combo()->toolTip(), items[0]);
+        QVERIFY(!combo()->isEditable());
+
+        auto* web = child<QPushButton>("BitBtn2");
+        QTest::mouseClick(web, Qt::LeftButton);
+        // Each pick by keyboard moves the hint along; the web button opens what the line holds.
+        for (int i = 1; i < items.size(); ++i) {
+            combo()->setFocus();
+            QTest::keyClick(combo(), Qt::Key_Down);
+            QCOMPARE(combo()->currentIndex(), i);
+            QCOMPARE(combo()->toolTip(), items[i]);
+            QTest::mouseClick(web, Qt::LeftButton);
+        }
+        QCOMPARE(opened, (std::vector<std::string>{"http://one.example.com/", "HTTP://Two.Example.COM/",
+                                                   "file:///usr/share/doc/"}));
+    }));
+    // Selecting from code is no pick: the hint stays.
+    QVERIFY(showWhile(ABOUT_TEMPLATE, CREDITS_TEXT, WEB_PAGES_TEXT, [&] {
+        combo()->setCurrentIndex(2);
+        QCOMPARE(combo()->toolTip(), QStringLiteral("[VARKO  WebPage] http://varko.example.com/"));
+        QTest::mouseClick(child<QPushButton>("BitBtn2"), Qt::LeftButton);
+        QCOMPARE(opened.back(), std::string("http://kor.example.com/"));
+    }));
+}
+
+void TestVersionDialog::webButtonStartsTheRegisteredBrowser() {
+    // Without a replaced opener the address goes to the browser command of the .htm class.
+    dialog = std::make_unique<TVarDigForm>(platform->services);
+    platform->classesRegistry.addTextKey(".htm", "htmlfile");
+    platform->classesRegistry.addTextKey("htmlfile\\Shell\\Open\\Command", "browser \"%1\"");
+    QVERIFY(showWhile(ABOUT_TEMPLATE, CREDITS_TEXT, WEB_PAGES_TEXT, [&] {
+        QTest::mouseClick(child<QPushButton>("BitBtn2"), Qt::LeftButton);
+        QCOMPARE(platform->commandStarter.started,
+                 (std::vector<std::string>{"browser \"http://varko.example.com/\""}));
+    }));
+}
+
+void TestVersionDialog::secondShowingKeepsLayoutAndPlace() {
+    QRect first;
+    QRect firstClose;
+    QVERIFY(showWhile(ABOUT_TEMPLATE, CREDITS_TEXT, WEB_PAGES_TEXT, [&] {
+        first = dialog->geometry();
+        firstClose = child<QPushButton>("BitBtn1")->geometry();
+        // Centred on the desktop on the first showing.
+        const QRect desktop = dialog->screen()->availableGeometry();
+        QVERIFY(std::abs(first.center().x() - desktop.center().x()) <= 1);
+        QVERIFY(std::abs(first.center().y() - desktop.center().y()) <= 1);
+        dialog->move(first.topLeft() + QPoint(-30, 25));
+    }));
+    QVERIFY(showWhile(ABOUT_TEMPLATE, CREDITS_TEXT, WEB_PAGES_TEXT, [&] {
+        QCOMPARE(dialog->pos(), first.topLeft() + QPoint(-30, 25));
+        QCOMPARE(dialog->size(), first.size());
+        QCOMPARE(child<QPushButton>("BitBtn1")->geometry(), firstClose);
+        QCOMPARE(label("Label1")->text().section(QStringLiteral("\r\n"), 0, 0),
+                 QStringLiteral(u"ろてぬ Ver1.5"));
+        QCOMPARE(combo()->count(), 3);
+    }));
+    // The close box ends the showing as the close button does.
+    QTimer::singleShot(0, dialog.get(), [&] { dialog->close(); });
+    dialog->ShowVarDig(ABOUT_TEMPLATE, CREDITS_TEXT, WEB_PAGES_TEXT);
+    QVERIFY(!dialog->isVisible());
+    QCOMPARE(dialog->size(), first.size());
+}
+
+void TestVersionDialog::versionValuesAreReadAfreshByTranslation() {
+    auto& resource = platform->versionResource;
+    QCOMPARE(dialog->GetVersionValue("CompanyName"), kVarko);
+    QCOMPARE(dialog->GetVersionValue("FileVersion"), std::string("1.5.0.0"));
+    QCOMPARE(dialog->GetVersionValue("Comments"), std::string());
+    QCOMPARE(dialog->GetVersionValue("NoSuchKey"), std::string());
+    QCOMPARE(dialog->GetVersionValue("companyname"), std::string());
+
+    // Nothing is kept between calls.
+    const int reads = resource.reads;
+    resource.block->setValue(kTable + "ProductName", "changed");
+    QCOMPARE(dialog->GetVersionValue("ProductName"), std::string("changed"));
+    QCOMPARE(resource.reads, reads + 1);
+    // Text ends at its first NUL.
+    resource.block->setValue(kTable + "ProductName", std::string("ab\0cd", 5));
+    QCOMPARE(dialog->GetVersionValue("ProductName"), std::string("ab"));
+
+    // Only the first translation entry names the string table.
+    VersionBlock other = ProgramBlock();
+    other.setValue("\\VarFileInfo\\Translation",
+                   TranslationEntry(0x0409, 0x04B0) + TranslationEntry(0x0411, 0x03A4));
+    other.setValue("\\StringFileInfo\\040904B0\\CompanyName", "English");
+    resource.block = other;
+    QCOMPARE(dialog->GetVersionValue("CompanyName"), std::string("English"));
+    QCOMPARE(dialog->GetVersionValue("ProductName"), std::string());
+
+    // No translation, a cut-off translation, no block, no resource at all: empty texts.
+    VersionBlock untranslated = ProgramBlock();
+    untranslated.setValue("\\VarFileInfo\\Translation", "");
+    resource.block = untranslated;
+    QCOMPARE(dialog->GetVersionValue("CompanyName"), std::string());
+    untranslated.setValue("\\VarFileInfo\\Translation", "\x11\x04");
+    resource.block = untranslated;
+    QCOMPARE(dialog->GetVersionValue("CompanyName"), std::string());
+    resource.block.reset();
+    QCOMPARE(dialog->GetVersionValue("CompanyName"), std::string());
+    QVERIFY(showWhile(ABOUT_TEMPLATE, "", "", [&] {
+        QCOMPARE(label("Label1")->text(),
+                 QStringLiteral(" Ver.\r\n\r\nProgramCode: \r\n(PSO CharacterName: Varko_??????)"));
+    }));
+    PlatformServices none;
+    TVarDigForm bare(none);
+    QCOMPARE(bare.GetVersionValue("CompanyName"), std::string());
+}
+
+void TestVersionDialog::embeddedVersionBlockAndIcon() {
+    // What the build embedded: the program's own values under Japanese / code page 932.
+    EmbeddedVersionResource embedded;
+    const auto block = embedded.readVersionBlock();
+    QVERIFY(block.has_value());
+    QCOMPARE(block->queryValue("\\VarFileInfo\\Translation").value_or(""), TranslationEntry(0x0411, 0x03A4));
+    PlatformServices services;
+    services.versionResource = &embedded;
+    TVarDigForm form(services);
+    QCOMPARE(form.GetVersionValue("CompanyName"), kVarko);
+    QCOMPARE(form.GetVersionValue("FileVersion"), std::string("1.5.0.0"));
+    QCOMPARE(form.GetVersionValue("ProductName"), kRotenu);
+    for (const char* key : {"FileDescription", "InternalName", "LegalCopyright", "LegalTrademarks",
+                            "OriginalFilename", "ProductVersion", "Comments"}) {
+        QVERIFY(block->queryValue(kTable + key).has_value());
+        QCOMPARE(form.GetVersionValue(key), std::string());
+    }
+
+    // A missing or empty resource is no block; entries that cannot be read are left out.
+    QVERIFY(!EmbeddedVersionResource(QStringLiteral(":/no/such/block")).readVersionBlock());
+    QVERIFY(!ParseVersionBlock(QByteArrayLiteral("# only a comment\n\n")));
+    const auto parsed =
+        ParseVersionBlock(QByteArrayLiteral("\\VarFileInfo\\Translation\tzz:03A4 0409:04B0\r\n"
+                                            "no tab here\n\\StringFileInfo\\040904B0\\X\tv\n"));
+    QVERIFY(parsed.has_value());
+    QCOMPARE(parsed->queryValue("\\VarFileInfo\\Translation").value_or(""), TranslationEntry(0x0409, 0x04B0));
+    QCOMPARE(parsed->queryValue("\\StringFileInfo\\040904B0\\X").value_or(""), "v");
+
+    // The program's icon: 32 x 32 and 16 x 16, at most 16 colours each.
+    const QIcon icon = ExecutableIcon();
+    QVERIFY(!icon.isNull());
+    QVERIFY(icon.availableSizes().contains(QSize(32, 32)));
+    QVERIFY(icon.availableSizes().contains(QSize(16, 16)));
+    for (int side : {32, 16}) {
+        const QImage image = icon.pixmap(side, side).toImage();
+        QCOMPARE(image.size(), QSize(side, side));
+        QSet<QRgb> colours;
+        for (int y = 0; y < side; ++y)
+            for (int x = 0; x < side; ++x)
+                if (qAlpha(image.pixel(x, y)) != 0)
+                    colours.insert(image.pixel(x, y));
+        QVERIFY(colours.size() > 4 && colours.size() <= 16);
+    }
+}
+
+void TestVersionDialog::selfSizingLabelMeasuresAndCentresItsLines() {
+    QWidget parent;
+    AutoSizeLabel label(&parent);
+    label.setFont(QFont(FixedGothicFamily(), 9));
+    const QFontMetrics metrics(label.font());
+    label.move(5, 7);
+    label.setText(QString());
+    QCOMPARE(label.size(), QSize(metrics.horizontalAdvance(QLatin1Char(' ')), metrics.height()));
+    label.setText(QStringLiteral("ab\r\ncdef\r\nx"));
+    QCOMPARE(label.size(), QSize(4 * 6, 3 * metrics.height()));
+    QCOMPARE(label.pos(), QPoint(5, 7));
+    label.setText(QStringLiteral("one"));
+    QCOMPARE(label.size(), QSize(18, metrics.height()));
+
+    // Widened, each line stands in the middle of the box.
+    label.setAlignment(Qt::AlignHCenter);
+    label.setText(QStringLiteral("ii\r\nWWWWWW"));
+    label.setGeometry(5, 7, 120, label.height());
+    QImage image(label.size(), QImage::Format_ARGB32);
+    image.fill(Qt::white);
+    label.render(&image);
+    for (int line = 0; line < 2; ++line) {
+        int left = image.width(), right = -1;
+        for (int y = line * metrics.height(); y < (line + 1) * metrics.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (qGray(image.pixel(x, y)) < 128) {
+                    left = std::min(left, x);
+                    right = std::max(right, x);
+                }
+        QVERIFY2(right >= 0, "line drawn");
+        QVERIFY2(std::abs((left + right + 1) / 2 - 60) <= 2,
+                 qPrintable(QStringLiteral("%1..%2").arg(left).arg(right)));
+    }
+}
+
+void TestVersionDialog::helpMenuBeepsAndShowsTheDialogModally() {
+    TForm1 main(platform->services);
+    main.attachWindows(nullptr, dialog.get());
+    main.show();
+    bool shown = false;
+    QTimer::singleShot(0, dialog.get(), [&] {
+        // Closed however the checks end, so that the modal showing returns.
+        const std::unique_ptr<TVarDigForm, void (*)(TVarDigForm*)> closeAfterwards(
+            dialog.get(), [](TVarDigForm* d) { d->close(); });
+        shown = dialog->isVisible() && QApplication::activeModalWidget() == dialog.get();
+        QCOMPARE(platform->beeper.count, 1);
+        QCOMPARE(label("Label1")->text().section(QStringLiteral("\r\n"), 0, 0),
+                 QStringLiteral(u"ろてぬ Ver1.5"));
+        QCOMPARE(combo()->count(), 3);
+    });
+    main.findChild<QAction*>(QStringLiteral("V1"))->trigger();
+    QVERIFY(shown);
+    QVERIFY(!dialog->isVisible());
+    QCOMPARE(main.windowTitle(), QStringLiteral(u"ろてぬ Ver1.05"));
+}
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    InstallFontSubstitutions();
+    TestVersionDialog test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_version_dialog.moc"
