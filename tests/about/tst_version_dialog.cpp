@@ -151,8 +151,19 @@ void TestVersionDialog::showsTheProgramsTextsLaidOutFromTheMeasuredLabels() {
         QCOMPARE(combo()->palette().color(QPalette::Text), QColor(0, 0, 255));
         QCOMPARE(child<QPushButton>("BitBtn1")->text(), QStringLiteral(u"閉じる"));
         QCOMPARE(child<QPushButton>("BitBtn2")->text(), QStringLiteral(u"Web表示"));
-        QVERIFY(!child<QPushButton>("BitBtn1")->icon().isNull());
+        // The door has its own grey picture for the disabled state; the page has a picture.
+        const QIcon door = child<QPushButton>("BitBtn1")->icon();
+        QVERIFY(!door.isNull());
+        QVERIFY(door.pixmap(18, 18, QIcon::Disabled).toImage() !=
+                door.pixmap(18, 18, QIcon::Normal).toImage());
         QVERIFY(!child<QPushButton>("BitBtn2")->icon().isNull());
+        // Tab order: close button, web button, list.
+        QWidgetList tabStops;
+        for (QWidget* w = dialog->nextInFocusChain(); w != dialog.get(); w = w->nextInFocusChain())
+            if (w->focusPolicy() & Qt::TabFocus)
+                tabStops << w;
+        QCOMPARE(tabStops,
+                 (QWidgetList{child<QPushButton>("BitBtn1"), child<QPushButton>("BitBtn2"), combo()}));
 
         // Four lines and two lines of the labels' fonts; the fixed-pitch credits measure
         // 4 double-byte characters of 12 and 15 single-byte ones of 6 pixels.
