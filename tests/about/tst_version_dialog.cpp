@@ -6,6 +6,7 @@
 #include "platform/EmbeddedVersionResource.h"
 #include "platform/ExecutableIcon.h"
 #include "platform/FontSubstitutions.h"
+#include "platform/GeneralErrorReport.h"
 #include "platform/ShiftJis.h"
 #include "support/FakePlatform.h"
 
@@ -61,6 +62,7 @@ private slots:
     void emptyCreditsAndEmptyList();
     void listItemsHintAndWebButton();
     void webButtonStartsTheRegisteredBrowser();
+    void registryErrorIsReportedAndTheDialogStaysOpen();
     void secondShowingKeepsLayoutAndPlace();
     void versionValuesAreReadAfreshByTranslation();
     void embeddedVersionBlockAndIcon();
@@ -292,6 +294,19 @@ void TestVersionDialog::webButtonStartsTheRegisteredBrowser() {
     }));
 }
 
+void TestVersionDialog::registryErrorIsReportedAndTheDialogStaysOpen() {
+    dialog = std::make_unique<TVarDigForm>(platform->services);
+    static_cast<Application*>(QCoreApplication::instance())->setErrorReport(&platform->messageBox);
+    platform->classesRegistry.addKey(".htm", {RegistryValue::Type::Other, "htmlfile"});
+    QVERIFY(showWhile(ABOUT_TEMPLATE, CREDITS_TEXT, WEB_PAGES_TEXT, [&] {
+        QTest::mouseClick(child<QPushButton>("BitBtn2"), Qt::LeftButton);
+        QCOMPARE(platform->messageBox.shown, QStringList{QStringLiteral(u"'' のデータ型が不正です")});
+        QVERIFY(dialog->isVisible());
+        QVERIFY(platform->commandStarter.started.empty());
+    }));
+    static_cast<Application*>(QCoreApplication::instance())->setErrorReport(nullptr);
+}
+
 void TestVersionDialog::secondShowingKeepsLayoutAndPlace() {
     QRect first;
     QRect firstClose;
@@ -466,7 +481,7 @@ void TestVersionDialog::helpMenuBeepsAndShowsTheDialogModally() {
 }
 
 int main(int argc, char** argv) {
-    QApplication application(argc, argv);
+    Application application(argc, argv);
     InstallFontSubstitutions();
     TestVersionDialog test;
     return QTest::qExec(&test, argc, argv);
