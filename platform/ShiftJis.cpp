@@ -11,14 +11,16 @@ namespace {
 constexpr const char* kCodePage = "windows-31j";
 
 // Both directions are stateless for this code page; keep one converter each for the program's only
-// thread (opening an ICU converter costs more than converting a name).
+// thread (opening an ICU converter costs more than converting a name). A converter keeps reporting
+// an error once it has met one (resetState does not clear it for ICU), so a new one replaces it
+// after each error.
 QStringDecoder& Decoder() {
-    static QStringDecoder decoder(kCodePage, QStringConverter::Flag::Stateless);
-    return decoder;
+    static std::optional<QStringDecoder> decoder;
+    if (!decoder || decoder->hasError())
+        decoder.emplace(kCodePage, QStringConverter::Flag::Stateless);
+    return *decoder;
 }
 
-// An encoder keeps reporting an error once it has met one (resetState does not clear it for ICU), so
-// a new one replaces it after each error.
 QStringEncoder& Encoder() {
     static std::optional<QStringEncoder> encoder;
     if (!encoder || encoder->hasError())
@@ -30,6 +32,7 @@ QStringEncoder& Encoder() {
 // swaps 1A, 1C and 7F among themselves (an IBM convention), which would turn a typed DEL (7F) into
 // the byte 1C; so ASCII never goes through the converter.
 bool IsLeadByte(unsigned char byte) { return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC); }
+bool IsTrailByte(unsigned char byte) { return byte >= 0x40 && byte <= 0xFC && byte != 0x7F; }
 
 bool IsAscii(QStringView text) {
     for (QChar c : text)
@@ -78,7 +81,6 @@ std::string ToShiftJis(QStringView text) {
 QString FromShiftJis(std::string_view bytes) {
     QString text;
     text.reserve(static_cast<qsizetype>(bytes.size()));
-    QStringDecoder& decoder = Decoder();
     for (std::size_t i = 0; i < bytes.size();) {
         const auto byte = static_cast<unsigned char>(bytes[i]);
         if (byte < 0x80) {
@@ -86,12 +88,19 @@ QString FromShiftJis(std::string_view bytes) {
             ++i;
             continue;
         }
-        const std::size_t width = IsLeadByte(byte) && i + 1 < bytes.size() ? 2 : 1;
-        const QString character = decoder.decode(QByteArrayView(bytes.data() + i, static_cast<qsizetype>(width)));
-        decoder.resetState();
-        // A lead byte without its trail byte (a cut string) still shows as one character.
+        // A lead byte takes the next byte only when that is a trail byte; a lead byte cut from its
+        // trail byte, or followed by another kind, is one undecodable character on its own.
+        const bool pair = IsLeadByte(byte) && i + 1 < bytes.size() && IsTrailByte(static_cast<unsigned char>(bytes[i + 1]));
+        QString character;
+        if (pair || !IsLeadByte(byte)) {
+            QStringDecoder& decoder = Decoder();
+            character = decoder.decode(QByteArrayView(bytes.data() + i, pair ? 2 : 1));
+            if (decoder.hasError())
+                character.clear();
+            decoder.resetState();
+        }
         text += character.isEmpty() ? QString(QChar::ReplacementCharacter) : character;
-        i += width;
+        i += pair ? 2 : 1;
     }
     return text;
 }
