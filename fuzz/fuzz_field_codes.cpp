@@ -1,0 +1,70 @@
+// The translation of a desktop entry's Exec line into the registry's command form, and what the
+// launcher then builds from it.
+
+#include "FuzzCheck.h"
+#include "about/Lib_InternetControl.h"
+#include "platform/GioClassesRegistry.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+using namespace rotenu;
+
+namespace {
+
+// The bytes that are not part of a "%x" pair (nor a "%" at the very end).
+std::string WithoutCodes(std::string_view s) {
+    std::string out;
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        if (s[i] == '%')
+            ++i;
+        else
+            out.push_back(s[i]);
+    }
+    return out;
+}
+
+bool IsFileOrUrlCode(char c) { return c == 'u' || c == 'U' || c == 'f' || c == 'F'; }
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    if (size > 1024)
+        return 0;
+    const std::string_view exec(reinterpret_cast<const char*>(data), size);
+    const std::string command = RegistryCommandFromExec(exec);
+
+    // Only %1 and %% are left, and everything else of the line is kept in its order.
+    std::size_t places = 0;
+    for (std::size_t i = 0; i < command.size(); ++i) {
+        if (command[i] != '%')
+            continue;
+        FUZZ_CHECK(i + 1 < command.size() && (command[i + 1] == '1' || command[i + 1] == '%'));
+        places += command[i + 1] == '1';
+        ++i;
+    }
+    FUZZ_CHECK(WithoutCodes(command) == WithoutCodes(exec));
+    std::size_t codes = 0;
+    for (std::size_t i = 0; i + 1 < exec.size(); ++i) {
+        if (exec[i] == '%') {
+            codes += IsFileOrUrlCode(exec[i + 1]);
+            ++i;
+        }
+    }
+    FUZZ_CHECK(places == codes);
+
+    // The launcher puts the address where the file or URL went, or appends it quoted.
+    const std::string address = "\x01" "ADDRESS\x01";
+    const std::string line = ExpandBrowserCommand(command, address);
+    std::size_t found = 0;
+    for (std::size_t at = line.find(address); at != std::string::npos; at = line.find(address, at + 1))
+        ++found;
+    // (Only where the line itself cannot spell the marker.)
+    if (exec.find('\x01') == std::string_view::npos) {
+        FUZZ_CHECK(found == (codes ? codes : 1));
+        if (!codes)
+            FUZZ_CHECK(line.ends_with(" \"" + address + "\""));
+    }
+    return 0;
+}
