@@ -6,30 +6,18 @@
 #include "about/VarDigLayout.h"
 #include "about/VersionText.h"
 #include "platform/ExecutableIcon.h"
+#include "platform/FixedHeightItemDelegate.h"
 #include "platform/ShiftJis.h"
 #include "platform/VersionResource.h"
 
 #include <QBitmap>
 #include <QShowEvent>
-#include <QStyledItemDelegate>
 
 #include <cstdint>
 #include <cstdio>
 
 namespace rotenu {
 namespace {
-
-// The list's items are 12 pixels high.
-class ItemHeightDelegate final : public QStyledItemDelegate {
-public:
-    ItemHeightDelegate(int height, QObject* parent) : QStyledItemDelegate(parent), m_height(height) {}
-    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
-        return {QStyledItemDelegate::sizeHint(option, index).width(), m_height};
-    }
-
-private:
-    int m_height;
-};
 
 // The door that the feeding timer's close button shows too: two square images side by side, the
 // normal one and the grey one for the disabled state, olive where they are see-through.
@@ -82,7 +70,7 @@ TVarDigForm::TVarDigForm(const PlatformServices& services, QWidget* parent)
     for (auto role : {QPalette::Text, QPalette::ButtonText, QPalette::WindowText})
         blue.setColor(role, Qt::blue);
     ui->ComboBox1->setPalette(blue);
-    ui->ComboBox1->setItemDelegate(new ItemHeightDelegate(12, ui->ComboBox1));
+    ui->ComboBox1->setItemDelegate(new FixedHeightItemDelegate(12, ui->ComboBox1));
 
     ui->BitBtn1->setIcon(DoorGlyph());
     ui->BitBtn2->setIcon(QIcon(QStringLiteral(":/rotenu/glyphs/vardig-webpage.png")));

@@ -4,11 +4,11 @@
 
 #include "about/Lib_VarsionForm.h"
 #include "about/VarDigTexts.h"
-#include "app/FixedHeightItemDelegate.h"
 #include "app/HelpNotes.h"
 #include "app/ShiftJisLimitValidator.h"
 #include "feedtimer/Timer.h"
 #include "platform/Beeper.h"
+#include "platform/FixedHeightItemDelegate.h"
 #include "platform/MessageBoxPresenter.h"
 #include "platform/ShiftJis.h"
 #include "sectionid/Scoring.h"

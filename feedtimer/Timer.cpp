@@ -5,12 +5,12 @@
 #include "feedtimer/ButtonGlyphs.h"
 #include "feedtimer/RepeatingTimer.h"
 #include "platform/Beeper.h"
+#include "platform/FixedHeightItemDelegate.h"
 #include "platform/WavePlayer.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QShowEvent>
-#include <QStyledItemDelegate>
 
 namespace rotenu {
 namespace {
@@ -28,16 +28,6 @@ QString AlarmWaveFile() {
 void FitWidthToText(QLabel& label) {
     label.resize(label.sizeHint().width(), label.height());
 }
-
-// The wait list's items are 12 pixels high.
-class WaitItemDelegate final : public QStyledItemDelegate {
-public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-    static constexpr int ItemHeight = 12;
-    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
-        return {QStyledItemDelegate::sizeHint(option, index).width(), ItemHeight};
-    }
-};
 
 } // namespace
 
@@ -63,7 +53,7 @@ TForm2::TForm2(const PlatformServices& services, MonotonicClock& clock, QWidget*
     connect(ui->BitBtn3, &QPushButton::clicked, this, &TForm2::BitBtn3Click);
     connect(ui->BitBtn4, &QPushButton::clicked, this, &TForm2::BitBtn4Click);
 
-    ui->ComboBox1->setItemDelegate(new WaitItemDelegate(ui->ComboBox1));
+    ui->ComboBox1->setItemDelegate(new FixedHeightItemDelegate(12, ui->ComboBox1));
     FitWidthToText(*ui->Label1);
     SetStatus(ui->Label2->text(), clBlack);
     ui->BitBtn1->setFocus(Qt::OtherFocusReason);
