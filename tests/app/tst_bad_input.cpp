@@ -1,0 +1,296 @@
+// Bad input tried on the real windows: whatever is pasted or typed into the name field, and alarm
+// files that cannot play, each with a clear outcome and nothing crashing.
+
+#include "app/Main.h"
+#include "feedtimer/ManualClock.h"
+#include "feedtimer/Timer.h"
+#include "platform/CanberraContext.h"
+#include "platform/CanberraWavePlayer.h"
+#include "platform/ShiftJis.h"
+#include "support/FakePlatform.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDataStream>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QProcess>
+#include <QPushButton>
+#include <QScopeGuard>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+using namespace rotenu;
+using namespace std::chrono_literals;
+
+namespace {
+
+// A mono wave file header for the given format code (1 PCM, 3 IEEE float) and sample size, and
+// frames of silence; `declaredFrames` is what the header claims, which may be more than it holds.
+QByteArray Wave(quint16 format, quint16 bits, int frames, int declaredFrames) {
+    const int bytesPerFrame = bits / 8;
+    QByteArray wave;
+    QDataStream out(&wave, QIODevice::WriteOnly);
+    out.setByteOrder(QDataStream::LittleEndian);
+    const auto tag = [&out](const char* four) { out.writeRawData(four, 4); };
+    tag("RIFF");
+    out << quint32(36 + declaredFrames * bytesPerFrame);
+    tag("WAVE");
+    tag("fmt ");
+    out << quint32(16) << format << quint16(1) << quint32(44100) << quint32(44100 * bytesPerFrame)
+        << quint16(bytesPerFrame) << bits;
+    tag("data");
+    out << quint32(declaredFrames * bytesPerFrame);
+    wave.append(QByteArray(frames * bytesPerFrame, '\0'));
+    return wave;
+}
+
+} // namespace
+
+class TestBadInput : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void pastedTextIsShownAsScoredWithinTwelveBytes();
+    void oddTypedCharactersAreRefusedWithABeep();
+    void alarmFileThatCannotPlayGivesTheBeep();
+    void soundServerRefusesWhatItCannotPlay();
+
+private:
+    QLineEdit* edit(const char* name) { return form->findChild<QLineEdit*>(QString::fromLatin1(name)); }
+    void paste(const QString& text) {
+        QApplication::clipboard()->setText(text);
+        edit("Edit1")->paste();
+    }
+    // The field shows, the ID field reports and the list offers what the field's own bytes give.
+    void checkShownAsScored() {
+        const std::string bytes = ToShiftJis(edit("Edit1")->text());
+        QVERIFY(bytes.size() <= std::size_t(TForm1::NameByteLimit));
+        QCOMPARE(FromShiftJis(bytes), edit("Edit1")->text());
+        QCOMPARE(form->findChild<QListWidget*>(QStringLiteral("ListBox1"))->count() > 0, !bytes.empty());
+    }
+
+    std::unique_ptr<testing::FakePlatform> platform;
+    std::unique_ptr<TForm1> form;
+};
+
+void TestBadInput::initTestCase() {
+    // No sound server: the alarm cases run as on a desktop whose sound is gone.
+    qputenv("PULSE_SERVER", "unix:/nonexistent/rotenu-no-sound-server");
+    qputenv("PULSE_CLIENTCONFIG", "/dev/null");
+}
+
+void TestBadInput::init() {
+    platform = std::make_unique<testing::FakePlatform>();
+    form = std::make_unique<TForm1>(platform->services);
+    form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+    form->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(form.get()));
+}
+
+void TestBadInput::cleanup() {
+    form.reset();
+    platform.reset();
+}
+
+void TestBadInput::pastedTextIsShownAsScoredWithinTwelveBytes() {
+    QLineEdit* edit1 = edit("Edit1");
+    QLineEdit* edit2 = edit("Edit2");
+
+    // Emoji, a whole family joined by zero-width joiners among them: one "?" each code point,
+    // never half of a surrogate pair. "?" (3F) adds 3 under the first algorithm.
+    paste(QStringLiteral(u"😀👨‍👩‍👧"));
+    QCOMPARE(edit1->text(), QStringLiteral("??????"));
+    QCOMPARE(edit2->text(), QStringLiteral("ID:8 YELLOWBOZE (Code:18)"));
+    checkShownAsScored();
+    // An emoji where only one byte is left takes that byte as one "?".
+    edit1->setText(QStringLiteral("ABCDEFGHIJK"));
+    edit1->end(false);
+    paste(QStringLiteral(u"😀😀"));
+    QCOMPARE(edit1->text(), QStringLiteral("ABCDEFGHIJK?"));
+    checkShownAsScored();
+
+    // Half-width katakana cannot be typed but can be pasted: one byte each (B1..) that no table
+    // holds, so each adds 1; twelve of them fill the field.
+    edit1->clear();
+    paste(QStringLiteral(u"ｱｲｳ"));
+    QCOMPARE(edit1->text(), QStringLiteral(u"ｱｲｳ"));
+    QCOMPARE(ToShiftJis(edit1->text()), std::string("\xB1\xB2\xB3"));
+    QCOMPARE(edit2->text(), QStringLiteral("ID:3 BLUEFULL (Code:3)"));
+    edit1->clear();
+    paste(QString(20, u'ｶ'));
+    QCOMPARE(edit1->text(), QString(12, u'ｶ'));
+    QCOMPARE(edit2->text(), QStringLiteral("ID:2 SKYLY (Code:12)"));
+    checkShownAsScored();
+
+    // A NUL inside the text is a byte of the name like any other (it adds 1), and the name does
+    // not end there.
+    edit1->clear();
+    paste(QString::fromLatin1("A\0B", 3));
+    QCOMPARE(edit1->text().size(), 3);
+    QCOMPARE(ToShiftJis(edit1->text()), std::string("A\0B", 3));
+    QCOMPARE(edit2->text(), QStringLiteral("ID:2 SKYLY (Code:12)"));
+    checkShownAsScored();
+
+    // Control characters next to a Japanese character keep their own bytes (DEL stays 7F).
+    edit1->clear();
+    paste(QStringLiteral(u"テ\u007f\u001a"));
+    QCOMPARE(ToShiftJis(edit1->text()), std::string("\x83\x65\x7F\x1A"));
+    checkShownAsScored();
+
+    // 1,000 characters, pasted into an empty field and into the middle of a name: cut to what
+    // fits, never inside a double-byte character, the rest of the name kept.
+    edit1->clear();
+    paste(QString(1000, u'テ'));
+    QCOMPARE(edit1->text(), QString(6, u'テ'));
+    // テ is 83 65: 1 for the lead byte and 1 for "e" (65), twice six times.
+    QCOMPARE(edit2->text(), QStringLiteral("ID:2 SKYLY (Code:12)"));
+    checkShownAsScored();
+    edit1->setText(QStringLiteral("AB"));
+    edit1->setCursorPosition(1);
+    paste(QStringLiteral(u"x") + QString(999, u'テ'));
+    QCOMPARE(edit1->text(), QStringLiteral(u"AxテテテテB"));
+    checkShownAsScored();
+    edit1->clear();
+    paste(QString(1000, u'\0'));
+    QCOMPARE(ToShiftJis(edit1->text()), std::string(12, '\0'));
+    checkShownAsScored();
+
+    // None of it is refused input: no beep, and the field still takes typing afterwards.
+    QCOMPARE(platform->beeper.count, 0);
+    edit1->clear();
+    QTest::keyClicks(edit1, QStringLiteral("Nova"));
+    QCOMPARE(edit2->text(), QStringLiteral("ID:4 PURPLENUM (Code:24)"));
+}
+
+void TestBadInput::oddTypedCharactersAreRefusedWithABeep() {
+    QLineEdit* edit1 = edit("Edit1");
+    QTest::keyClicks(edit1, QStringLiteral("AB"));
+    const auto type = [&](const QString& text) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, text);
+        QApplication::sendEvent(edit1, &press);
+        QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, text);
+        QApplication::sendEvent(edit1, &release);
+    };
+    // An emoji from an on-screen keyboard, a NUL (Ctrl+@), half-width katakana, a character
+    // beyond Latin-1 and a text of several characters with one bad among them.
+    type(QStringLiteral(u"😀"));
+    type(QString(QChar(u'\0')));
+    type(QStringLiteral(u"ｱ"));
+    type(QStringLiteral(u"é"));
+    type(QStringLiteral(u"a😀"));
+    QCOMPARE(platform->beeper.count, 5);
+    QCOMPARE(edit1->text(), QStringLiteral("AB"));
+    QCOMPARE(edit("Edit2")->text(), QStringLiteral("ID:1 GREENNILL (Code:11)"));
+}
+
+void TestBadInput::alarmFileThatCannotPlayGivesTheBeep() {
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString previous = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(dir.path()));
+    const auto restore = qScopeGuard([&] { QDir::setCurrent(previous); });
+
+    // The real player, without a sound server; the beep is counted.
+    CanberraContext sound;
+    CanberraWavePlayer player(sound);
+    PlatformServices services = platform->services;
+    services.wavePlayer = &player;
+
+    struct Case {
+        const char* what;
+        QByteArray content; // empty with `present` false: no file at all
+        bool present;
+    };
+    const QList<Case> cases = {
+        {"missing", {}, false},
+        {"empty", {}, true},
+        {"truncated", Wave(1, 16, 10, 44100).left(30), true},
+        {"not a wave file", QByteArray("RIFF but nothing after it\n").repeated(40), true},
+        {"32-bit float", Wave(3, 32, 4410, 4410), true},
+        {"playable PCM", Wave(1, 16, 4410, 4410), true},
+    };
+    for (const Case& c : cases) {
+        QFile::remove(QStringLiteral("test.WAV"));
+        if (c.present) {
+            QFile file(QStringLiteral("test.WAV"));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(c.content);
+        }
+        platform->beeper.count = 0;
+        testing::ManualClock clock;
+        TForm2 timer(services, clock);
+        timer.show();
+        QTest::mouseClick(timer.findChild<QPushButton*>(QStringLiteral("BitBtn2")), Qt::LeftButton);
+        clock.advance(210s);
+        // With no sound server not even a good file plays: each alarm falls back to one beep.
+        QVERIFY2(platform->beeper.count == 1, c.what);
+        // The window is still there and answers.
+        QVERIFY2(timer.isVisible(), c.what);
+    }
+}
+
+void TestBadInput::soundServerRefusesWhatItCannotPlay() {
+    const QString pulseaudio = QStandardPaths::findExecutable(QStringLiteral("pulseaudio"));
+    if (pulseaudio.isEmpty())
+        QSKIP("pulseaudio is not installed (scripts/setup installs it)");
+    QTemporaryDir serverDir;
+    QVERIFY(serverDir.isValid());
+    const QString socket = serverDir.path() + QStringLiteral("/native");
+    QProcess server;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("HOME"), serverDir.path());
+    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), serverDir.path());
+    environment.remove(QStringLiteral("PULSE_SERVER"));
+    environment.remove(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"));
+    server.setProcessEnvironment(environment);
+    server.start(pulseaudio, {QStringLiteral("-n"), QStringLiteral("--daemonize=no"), QStringLiteral("--exit-idle-time=-1"),
+                              QStringLiteral("--disable-shm=yes"), QStringLiteral("--use-pid-file=no"),
+                              QStringLiteral("-L"),
+                              QStringLiteral("module-native-protocol-unix auth-anonymous=1 socket=") + socket,
+                              QStringLiteral("-L"), QStringLiteral("module-null-sink sink_name=rotenu_bad_input")});
+    QVERIFY(server.waitForStarted(10000));
+    const auto stop = qScopeGuard([&] {
+        server.terminate();
+        if (!server.waitForFinished(5000))
+            server.kill();
+        server.waitForFinished(5000);
+        qputenv("PULSE_SERVER", "unix:/nonexistent/rotenu-no-sound-server");
+    });
+    QVERIFY(QTest::qWaitFor([&] { return QFile::exists(socket); }, 10000));
+    qputenv("PULSE_SERVER", (QStringLiteral("unix:") + socket).toLocal8Bit());
+
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const auto write = [&](const char* name, const QByteArray& content) {
+        QFile file(dir.filePath(QString::fromLatin1(name)));
+        if (file.open(QIODevice::WriteOnly))
+            file.write(content);
+        return file.fileName();
+    };
+    CanberraContext sound;
+    CanberraWavePlayer player(sound);
+    // A good file plays, so the server is there; and so does one that ends before its header
+    // says (what there is of it plays).
+    QVERIFY(QTest::qWaitFor([&] { return player.playAsync(write("good.wav", Wave(1, 16, 4410, 4410))); }, 10000));
+    QVERIFY(player.playAsync(write("short.wav", Wave(1, 16, 100, 44100))));
+    // Everything else is refused at once, which is what turns the alarm into the beep.
+    QVERIFY(!player.playAsync(dir.filePath(QStringLiteral("missing.wav"))));
+    QVERIFY(!player.playAsync(write("empty.wav", {})));
+    QVERIFY(!player.playAsync(write("truncated.wav", Wave(1, 16, 10, 44100).left(30))));
+    QVERIFY(!player.playAsync(write("header-only.wav", Wave(1, 16, 0, 0))));
+    QVERIFY(!player.playAsync(write("not-a-wave.wav", QByteArray("not a wave file\n").repeated(40))));
+    // libcanberra reads PCM only: a 32-bit float file gives the beep instead of its sound.
+    QVERIFY(!player.playAsync(write("float.wav", Wave(3, 32, 4410, 4410))));
+}
+
+QTEST_MAIN(TestBadInput)
+#include "tst_bad_input.moc"
