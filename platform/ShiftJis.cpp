@@ -56,7 +56,15 @@ template <typename Sink> void ForEachEncoded(QStringView text, Sink&& sink) {
         }
         QStringEncoder& encoder = Encoder();
         QByteArray bytes = encoder.encode(character);
-        const bool representable = !encoder.hasError() && !bytes.isEmpty();
+        bool representable = !encoder.hasError() && !bytes.isEmpty();
+        if (representable) {
+            // Only a character that comes back from its bytes counts: ICU also writes some private-use
+            // characters as the bytes of another one (U+F86F as 87 82, which reads as U+2116).
+            QStringDecoder& decoder = Decoder();
+            const QString back = decoder.decode(bytes);
+            representable = back == character && !decoder.hasError();
+            decoder.resetState();
+        }
         if (!representable)
             bytes = QByteArrayLiteral("?");
         if (!sink(character, bytes, representable))
