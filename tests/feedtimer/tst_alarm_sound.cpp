@@ -192,12 +192,14 @@ QByteArray TestAlarmSound::recordAlarm(std::function<bool(const Hearing&)> heard
     if (!recorder.waitForStarted(5000))
         return {};
     QByteArray log;
-    QTest::qWaitFor(
+    const bool recorderReady = QTest::qWaitFor(
         [&] {
             log += recorder.readAllStandardError();
             return log.contains("Stream successfully created") || recorder.state() != QProcess::Running;
         },
         10000);
+    if (!recorderReady || recorder.state() != QProcess::Running)
+        return {};
 
     RealPlatform platform;
     testing::ManualClock clock;
