@@ -6,6 +6,7 @@
 #include "platform/GioCommandStarter.h"
 #include "platform/ShiftJis.h"
 #include "support/StdStringToString.h"
+#include "support/XdgSandbox.h"
 
 #include <QDir>
 #include <QFile>
@@ -107,18 +108,7 @@ void TestGioLauncher::registerBrowser(const QString& exec, bool handlesHtml, con
 }
 
 std::optional<QString> TestGioLauncher::child(const QString& mode, const QString& argument) {
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const char* name : {"XDG_CURRENT_DESKTOP", "XDG_SESSION_DESKTOP", "DESKTOP_SESSION", "XDG_DATA_DIRS",
-                             "XDG_CONFIG_DIRS"})
-        environment.remove(QString::fromLatin1(name));
-    environment.insert(QStringLiteral("HOME"), path(QStringLiteral("home")));
-    environment.insert(QStringLiteral("XDG_DATA_HOME"), path(QStringLiteral("data")));
-    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), path(QStringLiteral("config")));
-    environment.insert(QStringLiteral("XDG_DATA_DIRS"), path(QStringLiteral("sys")));
-    environment.insert(QStringLiteral("XDG_CONFIG_DIRS"), path(QStringLiteral("sysconfig")));
-    environment.insert(QStringLiteral("XDG_CACHE_HOME"), path(QStringLiteral("cache")));
-    environment.insert(QStringLiteral("GIO_USE_VFS"), QStringLiteral("local"));
-    environment.insert(QStringLiteral("GSETTINGS_BACKEND"), QStringLiteral("memory"));
+    QProcessEnvironment environment = testing::XdgSandboxEnvironment(QDir(m_root.path()));
     environment.insert(QStringLiteral("ROTENU_ARGV_LOG_DIR"), path(QStringLiteral("log")));
     QProcess process;
     process.setProcessEnvironment(environment);

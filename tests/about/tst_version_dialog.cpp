@@ -8,6 +8,7 @@
 #include "platform/FontSubstitutions.h"
 #include "platform/GeneralErrorReport.h"
 #include "platform/ShiftJis.h"
+#include "support/ChildNamed.h"
 #include "support/FakePlatform.h"
 
 #include <QAction>
@@ -70,12 +71,7 @@ private slots:
     void helpMenuBeepsAndShowsTheDialogModally();
 
 private:
-    template <typename T> T* child(const char* name) {
-        T* widget = dialog->findChild<T*>(QString::fromLatin1(name));
-        if (!widget)
-            qFatal("no child %s", name);
-        return widget;
-    }
+    template <typename T> T* child(const char* name) { return testing::ChildNamed<T>(*dialog, name); }
     AutoSizeLabel* label(const char* name) { return child<AutoSizeLabel>(name); }
     QComboBox* combo() { return child<QComboBox>("ComboBox1"); }
     // Shows the dialog modally with the texts and runs `inspect` while it is open; the dialog is
@@ -141,7 +137,7 @@ void TestVersionDialog::showsTheProgramsTextsLaidOutFromTheMeasuredLabels() {
 
         QCOMPARE(label("Label1")->text(),
                  QStringLiteral(u"ろてぬ Ver1.5\r\n\r\nProgramCode: ヴァルコ／Varko\r\n"
-                                u"(PSO CharacterName: Varko_??????)"));
+                                u"(PSO CharacterName: Varko_\?\?\?\?\?\?)"));
         QCOMPARE(label("Label2")->text(),
                  QStringLiteral(u"●ID Algorithm1: ぽてま\r\n●ID Algorithm2: Ｋｏｒ"));
         QCOMPARE(label("Label1")->font().family(), ProportionalGothicFamily());
@@ -372,7 +368,7 @@ void TestVersionDialog::versionValuesAreReadAfreshByTranslation() {
     QCOMPARE(dialog->GetVersionValue("CompanyName"), std::string());
     QVERIFY(showWhile(ABOUT_TEMPLATE, "", "", [&] {
         QCOMPARE(label("Label1")->text(),
-                 QStringLiteral(" Ver.\r\n\r\nProgramCode: \r\n(PSO CharacterName: Varko_??????)"));
+                 QStringLiteral(" Ver.\r\n\r\nProgramCode: \r\n(PSO CharacterName: Varko_\?\?\?\?\?\?)"));
     }));
     PlatformServices none;
     TVarDigForm bare(none);

@@ -6,6 +6,7 @@
 #include "platform/GioClassesRegistry.h"
 #include "platform/GioCommandStarter.h"
 #include "platform/ShiftJis.h"
+#include "support/XdgSandbox.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -97,17 +98,7 @@ std::optional<QByteArray> TestBadBrowserSetup::open(const QByteArray& address) {
     const QString addressFile = path(QStringLiteral("address"));
     if (!WriteFile(addressFile, address))
         return std::nullopt;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const char* name : {"XDG_CURRENT_DESKTOP", "XDG_SESSION_DESKTOP", "DESKTOP_SESSION"})
-        environment.remove(QString::fromLatin1(name));
-    environment.insert(QStringLiteral("HOME"), path(QStringLiteral("home")));
-    environment.insert(QStringLiteral("XDG_DATA_HOME"), path(QStringLiteral("data")));
-    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), path(QStringLiteral("config")));
-    environment.insert(QStringLiteral("XDG_DATA_DIRS"), path(QStringLiteral("sys")));
-    environment.insert(QStringLiteral("XDG_CONFIG_DIRS"), path(QStringLiteral("sysconfig")));
-    environment.insert(QStringLiteral("XDG_CACHE_HOME"), path(QStringLiteral("cache")));
-    environment.insert(QStringLiteral("GIO_USE_VFS"), QStringLiteral("local"));
-    environment.insert(QStringLiteral("GSETTINGS_BACKEND"), QStringLiteral("memory"));
+    const QProcessEnvironment environment = testing::XdgSandboxEnvironment(QDir(m_root.path()));
     QProcess process;
     process.setProcessEnvironment(environment);
     process.setProcessChannelMode(QProcess::ForwardedErrorChannel);

@@ -5,6 +5,7 @@
 #include "platform/FontSubstitutions.h"
 #include "platform/ShiftJis.h"
 #include "sectionid/Suggestions.h"
+#include "support/ChildNamed.h"
 #include "support/FakePlatform.h"
 
 #include <QAction>
@@ -39,12 +40,7 @@ private slots:
     void menuHasItsItemsAndExitCloses();
 
 private:
-    template <typename T> T* child(const char* name) {
-        T* widget = form->findChild<T*>(QString::fromLatin1(name));
-        if (!widget)
-            qFatal("no child %s", name);
-        return widget;
-    }
+    template <typename T> T* child(const char* name) { return testing::ChildNamed<T>(*form, name); }
     // On its circle: a radio button takes clicks only on its circle and its text.
     void clickRadio(const char* name) {
         auto* radio = child<QRadioButton>(name);

@@ -3,6 +3,7 @@
 #include "feedtimer/RepeatingTimer.h"
 #include "feedtimer/Timer.h"
 #include "platform/FontSubstitutions.h"
+#include "support/ChildNamed.h"
 #include "support/FakePlatform.h"
 
 #include <QAbstractItemView>
@@ -52,12 +53,7 @@ private slots:
     void failedSoundBeepsInsteadAtTheSameTimes();
 
 private:
-    template <typename T> T* child(const char* name) {
-        T* widget = form->findChild<T*>(QString::fromLatin1(name));
-        if (!widget)
-            qFatal("no child %s", name);
-        return widget;
-    }
+    template <typename T> T* child(const char* name) { return testing::ChildNamed<T>(*form, name); }
     QPushButton* button(int n) {
         return child<QPushButton>(QStringLiteral("BitBtn%1").arg(n).toLatin1().constData());
     }
