@@ -106,21 +106,19 @@ void TForm2::FormClose() {
     Timer1->setEnabled(false);
 }
 
-void TForm2::BitBtn1Click() {
-    SetStatus(QStringLiteral(u"毎周期アラーム動作中"), clRed);
-    AlarmMode = amEveryCycle;
+// Both start buttons: while the one-second rhythm already runs, the timer settings stay as they
+// are and the rhythm goes on.
+void TForm2::StartAlarm(const QString& status, const QColor& colour, TAlarmMode mode) {
+    SetStatus(status, colour);
+    AlarmMode = mode;
     Timer1->setInterval(TickMilliseconds);
     Timer1->setEnabled(true);
     ui->ProgressBar1->setValue(0);
 }
 
-void TForm2::BitBtn2Click() {
-    SetStatus(QStringLiteral(u"一周期アラーム動作中"), clBlue);
-    AlarmMode = amOneCycle;
-    Timer1->setInterval(TickMilliseconds);
-    Timer1->setEnabled(true);
-    ui->ProgressBar1->setValue(0);
-}
+void TForm2::BitBtn1Click() { StartAlarm(QStringLiteral(u"毎周期アラーム動作中"), clRed, amEveryCycle); }
+
+void TForm2::BitBtn2Click() { StartAlarm(QStringLiteral(u"一周期アラーム動作中"), clBlue, amOneCycle); }
 
 void TForm2::BitBtn3Click() {
     FormShow();

@@ -52,6 +52,7 @@ private:
     enum TAlarmMode : std::int32_t { amOneCycle = 0, amEveryCycle = 1, amWaiting = 2 };
 
     void SetStatus(const QString& text, const QColor& colour);
+    void StartAlarm(const QString& status, const QColor& colour, TAlarmMode mode);
     void SoundAlarm();
 
     std::unique_ptr<Ui::TForm2> ui;
