@@ -14,11 +14,13 @@ namespace rotenu {
 namespace {
 
 QString PartsDirectory() {
+#ifdef ROTENU_BUILD_DIR
     const QString buildDir = QStringLiteral(ROTENU_BUILD_DIR);
     const QString program = QFileInfo(QCoreApplication::applicationFilePath()).canonicalFilePath();
     const QString canonicalBuildDir = QFileInfo(buildDir).canonicalFilePath();
     if (!canonicalBuildDir.isEmpty() && program.startsWith(canonicalBuildDir + QLatin1Char('/')))
         return QStringLiteral(ROTENU_BUILD_PARTS_DIR);
+#endif
     return QStringLiteral(ROTENU_INSTALLED_PARTS_DIR);
 }
 
