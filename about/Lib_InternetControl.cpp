@@ -94,7 +94,8 @@ void OpenWebPage(std::string_view address, ClassesRegistry& registry, CommandSta
     const std::string command = FindBrowserCommand(registry);
     if (command.empty())
         return;
-    starter.start(ExpandBrowserCommand(command, AddressForCommandLine(address)));
+    // Only the address crosses from the program's own code page into the command's encoding.
+    starter.start(ExpandBrowserCommand(command, registry.fromProgramText(AddressForCommandLine(address))));
 }
 
 } // namespace rotenu

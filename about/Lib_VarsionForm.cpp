@@ -5,6 +5,7 @@
 #include "about/Lib_InternetControl.h"
 #include "about/VarDigLayout.h"
 #include "about/VersionText.h"
+#include "platform/EmbeddedImage.h"
 #include "platform/ExecutableIcon.h"
 #include "platform/FixedHeightItemDelegate.h"
 #include "platform/ShiftJis.h"
@@ -22,7 +23,7 @@ namespace {
 // The door that the feeding timer's close button shows too: two square images side by side, the
 // normal one and the grey one for the disabled state, olive where they are see-through.
 QIcon DoorGlyph() {
-    QPixmap pair(QStringLiteral(":/rotenu/glyphs/close-door.xpm"));
+    QPixmap pair = QPixmap::fromImage(ReadEmbeddedImage(QStringLiteral(":/rotenu/glyphs/close-door.xpm")));
     QIcon icon;
     const int side = pair.height();
     if (side == 0 || pair.width() < 2 * side)
@@ -71,9 +72,6 @@ TVarDigForm::TVarDigForm(const PlatformServices& services, QWidget* parent)
         blue.setColor(role, Qt::blue);
     ui->ComboBox1->setPalette(blue);
     ui->ComboBox1->setItemDelegate(new FixedHeightItemDelegate(12, ui->ComboBox1));
-
-    ui->BitBtn1->setIcon(DoorGlyph());
-    ui->BitBtn2->setIcon(QIcon(QStringLiteral(":/rotenu/glyphs/vardig-webpage.png")));
 
     connect(ui->BitBtn1, &QPushButton::clicked, this, &TVarDigForm::BitBtn1Click);
     connect(ui->BitBtn2, &QPushButton::clicked, this, &TVarDigForm::BitBtn2Click);
@@ -124,19 +122,31 @@ std::string TVarDigForm::GetVersionValue(std::string_view key) const {
     return std::string(value->substr(0, value->find('\0')));
 }
 
+void TVarDigForm::setGlyphsOnce() {
+    if (!ui->BitBtn1->icon().isNull())
+        return;
+    ui->BitBtn1->setIcon(DoorGlyph());
+    ui->BitBtn2->setIcon(
+        QPixmap::fromImage(ReadEmbeddedImage(QStringLiteral(":/rotenu/glyphs/vardig-webpage.png"))));
+}
+
 void TVarDigForm::showEvent(QShowEvent* event) {
-    if (!event->spontaneous())
+    if (!event->spontaneous()) {
+        setGlyphsOnce();
         FormShow();
+    }
     QDialog::showEvent(event);
     m_placement.onShow(*this);
 }
 
 void TVarDigForm::FormShow() {
-    const QIcon icon = ExecutableIcon();
-    if (icon.isNull())
+    // Read once: a fresh icon at every showing would leave one more copy in the pixmap cache.
+    if (m_icon.isNull())
+        m_icon = ExecutableIcon().pixmap(ui->Image1->size());
+    if (m_icon.isNull())
         ui->Image1->clear();
     else
-        ui->Image1->setPixmap(icon.pixmap(ui->Image1->size()));
+        ui->Image1->setPixmap(m_icon);
 
     const std::string about = ToShiftJis(ui->Label1->text());
     ui->Label1->setText(FromShiftJis(

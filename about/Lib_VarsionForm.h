@@ -6,6 +6,7 @@
 #include "platform/WindowPlacement.h"
 
 #include <QDialog>
+#include <QPixmap>
 
 #include <functional>
 #include <memory>
@@ -48,8 +49,13 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    // The button glyphs, read when the dialog is first shown rather than at start-up.
+    void setGlyphsOnce();
+
     std::unique_ptr<Ui::TVarDigForm> ui;
     std::string WebPageList;
+    // The executable's icon at Image1's size, read at the first showing and shown at every one.
+    QPixmap m_icon;
     PlatformServices m_services;
     WebPageOpener m_openWebPage;
     CenterOnFirstShow m_placement;

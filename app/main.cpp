@@ -8,6 +8,7 @@
 #include "platform/FontSubstitutions.h"
 #include "platform/GeneralErrorReport.h"
 #include "platform/RealPlatform.h"
+#include "platform/ThemeIcon.h"
 
 int main(int argc, char** argv) {
     rotenu::Application application(argc, argv);
@@ -28,6 +29,8 @@ int main(int argc, char** argv) {
     Form1.attachWindows(&Form2, &VarDigForm);
     QObject::connect(&Form1, &rotenu::TForm1::closed, &application, &QCoreApplication::quit);
 
+    // The desktop theme's icon, where it has one, once the main window is up.
+    rotenu::TakeThemeIconAfterFirstPaint(Form1);
     Form1.show();
     return application.exec();
 }

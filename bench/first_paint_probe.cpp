@@ -1,19 +1,41 @@
 // Preloaded (LD_PRELOAD) into a Qt Widgets program: at the end of the first paint of a top-level
 // window it writes the CLOCK_MONOTONIC time in nanoseconds to the file named by
 // FIRST_PAINT_PROBE_OUT and ends the event loop. With FIRST_PAINT_PROBE_CLOSE set it closes that
-// window instead, as the user would with its close button.
+// window instead, as the user would with its close button. With FIRST_PAINT_PROBE_LIBS set it also
+// writes there the shared objects mapped at that moment, one path a line (the probe itself left out).
 
 #include <QCoreApplication>
 #include <QEvent>
+#include <QFile>
 #include <QPointer>
+#include <QSet>
 #include <QTimer>
 #include <QWidget>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
 
 namespace {
+
+void WriteLoadedSharedObjects(const char* path) {
+    QFile maps(QStringLiteral("/proc/self/maps"));
+    if (!maps.open(QIODevice::ReadOnly))
+        return;
+    QSet<QByteArray> objects;
+    for (const QByteArray& line : maps.readAll().split('\n')) {
+        const qsizetype slash = line.indexOf('/');
+        const QByteArray file = slash < 0 ? QByteArray() : line.mid(slash);
+        if (file.contains(".so") && !file.contains("first_paint_probe"))
+            objects.insert(file);
+    }
+    QList<QByteArray> sorted(objects.begin(), objects.end());
+    std::sort(sorted.begin(), sorted.end());
+    QFile out(QString::fromLocal8Bit(path));
+    if (out.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        out.write(sorted.join('\n') + '\n');
+}
 
 long long MonotonicNanoseconds() {
     timespec now{};
@@ -40,6 +62,8 @@ protected:
                         std::fclose(out);
                     }
                 }
+                if (const char* path = std::getenv("FIRST_PAINT_PROBE_LIBS"))
+                    WriteLoadedSharedObjects(path);
                 if (std::getenv("FIRST_PAINT_PROBE_CLOSE") && window)
                     window->close();
                 else

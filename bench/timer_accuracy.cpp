@@ -1,6 +1,7 @@
 // How punctually the feeding timer's alarms come on the real clock: the every-cycle alarm run on
-// our repeating timer, side by side in one event loop with the same alarm on a chain of
-// single-shot timers, each started by the tick before it. Both count at a shortened period.
+// our repeating timer, side by side in one event loop with the same alarm on a plain repeating
+// QTimer (the fair baseline) and on a chain of single-shot timers, each started by the tick before
+// it (which drifts by design). All count at a shortened period.
 //   timer_accuracy [--period MS] [--ticks N] [--wait TICKS] [--cycles N] [--load US]
 // --load busies every tick handler for that long, as a slow handler or a busy machine would.
 
@@ -101,6 +102,12 @@ int main(int argc, char** argv) {
     EveryCycleAlarm oursAlarm(settings, [&ours](int ms) { ours.setInterval(ms); });
     QObject::connect(&ours, &RepeatingTimer::timeout, &ours, [&oursAlarm] { oursAlarm.tick(); });
 
+    // Qt's own repeating timer, precise, its interval changed for the wait as ours is.
+    QTimer plain;
+    plain.setTimerType(Qt::PreciseTimer);
+    EveryCycleAlarm plainAlarm(settings, [&plain](int ms) { plain.setInterval(ms); });
+    QObject::connect(&plain, &QTimer::timeout, &plain, [&plainAlarm] { plainAlarm.tick(); });
+
     // The naive way: every tick starts a fresh single shot of the current period.
     int chainPeriod = settings.periodMs;
     QTimer chain;
@@ -114,6 +121,7 @@ int main(int argc, char** argv) {
 
     const auto done = [&] {
         return static_cast<int>(oursAlarm.alarms.size()) >= settings.cycles &&
+               static_cast<int>(plainAlarm.alarms.size()) >= settings.cycles &&
                static_cast<int>(chainAlarm.alarms.size()) >= settings.cycles;
     };
     QTimer watch;
@@ -126,20 +134,22 @@ int main(int argc, char** argv) {
     ours.setInterval(settings.periodMs);
     const Clock::time_point start = Clock::now();
     ours.setEnabled(true);
+    plain.start(settings.periodMs);
     chain.start(settings.periodMs);
     application.exec();
 
     std::printf("feeding timer accuracy: period %d ms, %d ticks a cycle, wait %d ticks, %d alarms, "
-                "handler load %d us; both timers in one event loop\n",
+                "handler load %d us; all timers in one event loop\n",
                 settings.periodMs, settings.ticks, settings.waitTicks, settings.cycles, settings.loadUs);
-    std::printf("%5s  %12s  %26s  %30s\n", "alarm", "ideal (ms)", "RepeatingTimer late (ms)",
-                "chained single-shot late (ms)");
+    std::printf("%5s  %12s  %26s  %26s  %30s\n", "alarm", "ideal (ms)", "RepeatingTimer late (ms)",
+                "repeating QTimer late (ms)", "chained single-shot late (ms)");
     for (int k = 0; k < settings.cycles; ++k) {
         const auto ideal =
             std::chrono::milliseconds(static_cast<long long>(settings.periodMs) *
                                       (settings.ticks + k * (settings.ticks + settings.waitTicks)));
-        std::printf("%5d  %12.3f  %26.3f  %30.3f\n", k + 1, Milliseconds(ideal),
+        std::printf("%5d  %12.3f  %26.3f  %26.3f  %30.3f\n", k + 1, Milliseconds(ideal),
                     Milliseconds(oursAlarm.alarms[k] - (start + ideal)),
+                    Milliseconds(plainAlarm.alarms[k] - (start + ideal)),
                     Milliseconds(chainAlarm.alarms[k] - (start + ideal)));
     }
     return 0;

@@ -1,5 +1,7 @@
 #include "feedtimer/ButtonGlyphs.h"
 
+#include "platform/EmbeddedImage.h"
+
 #include <QBitmap>
 #include <QPixmap>
 
@@ -19,7 +21,7 @@ const QColor clOlive(128, 128, 0);
 QPixmap GlyphWithKeyColour(const QString& resource, QColor key) {
     static const bool registered = (RegisterGlyphResources(), true);
     Q_UNUSED(registered);
-    QPixmap pixmap(resource);
+    QPixmap pixmap = QPixmap::fromImage(ReadEmbeddedImage(resource));
     if (pixmap.isNull())
         return pixmap;
     pixmap.setMask(pixmap.createMaskFromColor(key, Qt::MaskInColor));

@@ -44,10 +44,6 @@ TForm2::TForm2(const PlatformServices& services, MonotonicClock& clock, QWidget*
     Timer1->setObjectName(QStringLiteral("Timer1"));
     connect(Timer1, &RepeatingTimer::timeout, this, &TForm2::Timer1Timer);
 
-    ui->BitBtn1->setIcon(EveryCycleAlarmGlyph());
-    ui->BitBtn2->setIcon(OneCycleAlarmGlyph());
-    ui->BitBtn3->setIcon(StopAlarmGlyph());
-    ui->BitBtn4->setIcon(CloseDoorGlyph());
     connect(ui->BitBtn1, &QPushButton::clicked, this, &TForm2::BitBtn1Click);
     connect(ui->BitBtn2, &QPushButton::clicked, this, &TForm2::BitBtn2Click);
     connect(ui->BitBtn3, &QPushButton::clicked, this, &TForm2::BitBtn3Click);
@@ -63,6 +59,13 @@ TForm2::TForm2(const PlatformServices& services, MonotonicClock& clock, QWidget*
 TForm2::~TForm2() = default;
 
 void TForm2::showEvent(QShowEvent* event) {
+    // The glyphs are read when the window is first shown, not at start-up, where it is created hidden.
+    if (ui->BitBtn1->icon().isNull()) {
+        ui->BitBtn1->setIcon(EveryCycleAlarmGlyph());
+        ui->BitBtn2->setIcon(OneCycleAlarmGlyph());
+        ui->BitBtn3->setIcon(StopAlarmGlyph());
+        ui->BitBtn4->setIcon(CloseDoorGlyph());
+    }
     QDialog::showEvent(event);
     if (event->spontaneous())
         return;

@@ -1,6 +1,7 @@
 #pragma once
 // Read-only access to the registration of file classes and their open commands, in place of the
-// Windows registry under HKEY_CLASSES_ROOT. Texts are bytes of the Japanese code page.
+// Windows registry under HKEY_CLASSES_ROOT. Paths and values are bytes in the registry's own
+// encoding: the Japanese code page for the Windows registry, UTF-8 for the desktop's.
 
 #include <memory>
 #include <stdexcept>
@@ -57,6 +58,9 @@ public:
     // Opens the key at the path (key names joined by "\", counted from the root with or without a
     // leading "\"); nullptr when there is no such key. A missing key is never created.
     virtual std::unique_ptr<RegistryKey> openKey(std::string_view path) = 0;
+    // The program's own text (Shift_JIS bytes) in the registry's encoding, so that an address can
+    // be put into a command read from the registry; the command keeps its own bytes throughout.
+    virtual std::string fromProgramText(std::string_view text) { return std::string(text); }
 };
 
 } // namespace rotenu

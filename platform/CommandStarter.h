@@ -4,8 +4,8 @@
 
 namespace rotenu {
 
-// Starts a command line (bytes of the Japanese code page) as a separate process that nobody
-// waits for. A command that cannot be started is silently ignored.
+// Starts a command line, in the encoding of the classes registry that it was read from, as a
+// separate process that nobody waits for. A command that cannot be started is silently ignored.
 class CommandStarter {
 public:
     virtual ~CommandStarter() = default;

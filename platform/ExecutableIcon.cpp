@@ -1,15 +1,17 @@
 #include "platform/ExecutableIcon.h"
 
-#include <QFile>
+#include "platform/EmbeddedImage.h"
+
+#include <QPixmap>
 
 namespace rotenu {
 
 QIcon ExecutableIcon() {
     QIcon icon;
     for (int size : {32, 16}) {
-        const QString path = QStringLiteral(":/rotenu/icons/rotenu-%1.png").arg(size);
-        if (QFile::exists(path))
-            icon.addFile(path, QSize(size, size));
+        const QImage image = ReadEmbeddedImage(QStringLiteral(":/rotenu/icons/rotenu-%1.png").arg(size));
+        if (!image.isNull())
+            icon.addPixmap(QPixmap::fromImage(image));
     }
     return icon;
 }

@@ -21,7 +21,8 @@ QString PartsDirectory() {
     if (!canonicalBuildDir.isEmpty() && program.startsWith(canonicalBuildDir + QLatin1Char('/')))
         return QStringLiteral(ROTENU_BUILD_PARTS_DIR);
 #endif
-    return QStringLiteral(ROTENU_INSTALLED_PARTS_DIR);
+    return QDir(QCoreApplication::applicationDirPath())
+        .absoluteFilePath(QStringLiteral(ROTENU_INSTALLED_PARTS_FROM_BINDIR));
 }
 
 } // namespace

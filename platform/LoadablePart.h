@@ -10,7 +10,8 @@ namespace rotenu {
 // The entry point `symbol` of the part module `part` (for instance "rotenu-sound"), loading the
 // module on the first call; nullptr when the module or the symbol cannot be found. Safe to call
 // from any thread. A build-tree program loads the build tree's modules, an installed one only the
-// installed modules, so that neither picks up the other's.
+// modules installed beside it (<libdir>/rotenu, found from the program's own folder), so that
+// neither picks up the other's.
 QFunctionPointer ResolvePartSymbol(const char* part, const char* symbol);
 
 } // namespace rotenu

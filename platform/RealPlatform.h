@@ -4,8 +4,7 @@
 #include "platform/CanberraWavePlayer.h"
 #include "platform/DefaultBeeper.h"
 #include "platform/EmbeddedVersionResource.h"
-#include "platform/GioClassesRegistry.h"
-#include "platform/GioCommandStarter.h"
+#include "platform/DesktopPart.h"
 #include "platform/PlainMessageBox.h"
 #include "platform/PlatformServices.h"
 
@@ -26,8 +25,8 @@ private:
     CanberraWavePlayer m_wavePlayer{m_sound};
     PlainMessageBox m_messageBox;
     EmbeddedVersionResource m_versionResource;
-    GioClassesRegistry m_classesRegistry;
-    GioCommandStarter m_commandStarter;
+    DesktopClassesRegistry m_classesRegistry;
+    DesktopCommandStarter m_commandStarter;
     PlatformServices m_services;
 };
 

@@ -2,8 +2,8 @@
 // browser that records its arguments. GIO reads the environment once per process, so every look-up
 // runs in a child process (this program started again with --open or --start).
 #include "about/Lib_InternetControl.h"
+#include "platform/DesktopPart.h"
 #include "platform/GioClassesRegistry.h"
-#include "platform/GioCommandStarter.h"
 #include "platform/ShiftJis.h"
 #include "support/StdStringToString.h"
 #include "support/XdgSandbox.h"
@@ -17,6 +17,7 @@
 
 #include <cstdio>
 #include <optional>
+#include <tuple>
 
 using namespace rotenu;
 
@@ -25,16 +26,17 @@ namespace {
 const QString RECORDER = QString::fromUtf8(ROTENU_ARGV_RECORDER);
 const QString DESKTOP_ID = QStringLiteral("rotenu-test-browser.desktop");
 
+// Both go through the desktop part module, loaded on first use as the program loads it.
 int runChild(const QString& mode, const QString& argument) {
-    GioClassesRegistry registry;
-    GioCommandStarter starter;
+    DesktopClassesRegistry registry;
+    DesktopCommandStarter starter;
     if (mode == QLatin1String("--open")) {
-        const QByteArray command = FromShiftJis(FindBrowserCommand(registry)).toUtf8();
-        std::fwrite(command.constData(), 1, std::size_t(command.size()), stdout);
+        const std::string command = FindBrowserCommand(registry);
+        std::fwrite(command.data(), 1, command.size(), stdout);
         std::fflush(stdout);
         OpenWebPage(ToShiftJis(argument), registry, starter);
     } else {
-        starter.start(ToShiftJis(argument));
+        starter.start(argument.toStdString());
     }
     return 0;
 }
@@ -57,14 +59,22 @@ private slots:
     void nothingButTheBrowserRuns();
     void fieldCodesOfTheDesktopEntryAreTranslated();
     void withoutADefaultBrowserNothingStarts();
+    void commandsOutsideShiftJisStart();
+    void terminalApplicationsRunInATerminal();
     void aCommandThatCannotStartIsSilent();
 
 private:
     QString path(const QString& relative) const { return m_root.filePath(relative); }
     // The stand-in browser's desktop entry, registered as the default for HTML when asked.
     void registerBrowser(const QString& exec, bool handlesHtml, const QString& defaultId);
-    // Runs this program as a child; its output is the browser command that it found.
-    std::optional<QString> child(const QString& mode, const QString& argument);
+    struct Handler {
+        QString id, exec, extraLines;
+    };
+    // Several desktop entries, in this order, listed (or not) as handlers of HTML.
+    void registerHandlers(const QList<Handler>& handlers, bool handleHtml, const QString& defaultId);
+    // Runs this program as a child; its output is the browser command that it found. `programs`,
+    // when given, is the child's whole PATH.
+    std::optional<QString> child(const QString& mode, const QString& argument, const QString& programs = {});
     // The arguments of the next run of the stand-in browser.
     std::optional<QStringList> nextRecord();
     QStringList records() const {
@@ -90,25 +100,37 @@ void TestGioLauncher::init() {
 }
 
 void TestGioLauncher::registerBrowser(const QString& exec, bool handlesHtml, const QString& defaultId) {
-    QString entry = QStringLiteral("[Desktop Entry]\nType=Application\nName=Rotenu Test Browser\n"
-                                   "Icon=rotenu-test\nExec=") +
-                    exec + QStringLiteral("\n");
+    registerHandlers({{DESKTOP_ID, exec, QString()}}, handlesHtml, defaultId);
+}
+
+void TestGioLauncher::registerHandlers(const QList<Handler>& handlers, bool handleHtml,
+                                       const QString& defaultId) {
     // The index of handlers that update-desktop-database would write.
     QString index = QStringLiteral("[MIME Cache]\n");
-    if (handlesHtml) {
-        entry += QStringLiteral("MimeType=text/html;\n");
-        index += QStringLiteral("text/html=") + DESKTOP_ID + QStringLiteral(";\n");
+    if (handleHtml)
+        index += QStringLiteral("text/html=");
+    for (const Handler& handler : handlers) {
+        QString entry = QStringLiteral("[Desktop Entry]\nType=Application\nName=Rotenu Test Browser\n"
+                                       "Icon=rotenu-test\nExec=") +
+                        handler.exec + QLatin1Char('\n') + handler.extraLines;
+        if (handleHtml) {
+            entry += QStringLiteral("MimeType=text/html;\n");
+            index += handler.id + QLatin1Char(';');
+        }
+        QVERIFY(writeFile(path(QStringLiteral("data/applications/") + handler.id), entry));
     }
-    QVERIFY(writeFile(path(QStringLiteral("data/applications/") + DESKTOP_ID), entry));
-    QVERIFY(writeFile(path(QStringLiteral("data/applications/mimeinfo.cache")), index));
+    QVERIFY(writeFile(path(QStringLiteral("data/applications/mimeinfo.cache")), index + QLatin1Char('\n')));
     QString associations = QStringLiteral("[Default Applications]\n");
     if (!defaultId.isEmpty())
         associations += QStringLiteral("text/html=") + defaultId + QStringLiteral("\n");
     QVERIFY(writeFile(path(QStringLiteral("config/mimeapps.list")), associations));
 }
 
-std::optional<QString> TestGioLauncher::child(const QString& mode, const QString& argument) {
+std::optional<QString> TestGioLauncher::child(const QString& mode, const QString& argument,
+                                              const QString& programs) {
     QProcessEnvironment environment = testing::XdgSandboxEnvironment(QDir(m_root.path()));
+    if (!programs.isEmpty())
+        environment.insert(QStringLiteral("PATH"), programs);
     environment.insert(QStringLiteral("ROTENU_ARGV_LOG_DIR"), path(QStringLiteral("log")));
     QProcess process;
     process.setProcessEnvironment(environment);
@@ -221,11 +243,23 @@ void TestGioLauncher::fieldCodesOfTheDesktopEntryAreTranslated() {
                                         QStringLiteral("http://example.com/"),
                                         QStringLiteral("http://example.com/")})));
 
-    // Without a field code the address is appended in double quotes.
-    registerBrowser(QLatin1Char('"') + RECORDER + QStringLiteral("\" --new-window"), true, DESKTOP_ID);
-    QVERIFY(child(QStringLiteral("--open"), QStringLiteral("http://example.com/a b")));
-    QCOMPARE(nextRecord(), std::optional(QStringList({RECORDER, QStringLiteral("--new-window"),
-                                                      QStringLiteral("http://example.com/a%20b")})));
+    // An entry that takes no addresses (no field code, or files only as vim.desktop's %F) is no
+    // browser, even as the default; with another handler that takes them, that one opens the page.
+    for (const QString& args : {QStringLiteral("--new-window"), QStringLiteral("%F")}) {
+        const Handler noAddresses{QStringLiteral("rotenu-test-editor.desktop"),
+                                  QLatin1Char('"') + RECORDER + QStringLiteral("\" ") + args, QString()};
+        registerHandlers({noAddresses}, true, noAddresses.id);
+        QCOMPARE(child(QStringLiteral("--open"), QStringLiteral("http://example.com/")),
+                 std::optional(QString()));
+        registerHandlers(
+            {noAddresses, {DESKTOP_ID, QLatin1Char('"') + RECORDER + QStringLiteral("\" %u"), {}}}, true,
+            noAddresses.id);
+        QVERIFY(child(QStringLiteral("--open"), QStringLiteral("http://example.com/b")));
+        QCOMPARE(nextRecord(),
+                 std::optional(QStringList({RECORDER, QStringLiteral("http://example.com/b")})));
+        QVERIFY(QFile::remove(path(QStringLiteral("data/applications/")) + noAddresses.id));
+    }
+    QVERIFY(records().isEmpty());
 }
 
 void TestGioLauncher::withoutADefaultBrowserNothingStarts() {
@@ -249,6 +283,59 @@ void TestGioLauncher::withoutADefaultBrowserNothingStarts() {
     QVERIFY(records().isEmpty());
 }
 
+void TestGioLauncher::commandsOutsideShiftJisStart() {
+    // Program folders and desktop ids that Shift_JIS cannot hold; the address is the program's own.
+    const QList<std::pair<QString, QString>> cases = {
+        {QStringLiteral(u"home/josé/bin"), DESKTOP_ID},
+        {QStringLiteral(u"한국어"), QStringLiteral(u"브라우저.desktop")},
+        {QStringLiteral(u"\U0001F600 dir"), QStringLiteral(u"\U0001F310-browser.desktop")},
+    };
+    const QString address = QStringLiteral(u"http://example.jp/ぽてま/");
+    for (const auto& [folder, id] : cases) {
+        const QString program = path(folder) + QStringLiteral("/browser");
+        QVERIFY(QDir().mkpath(path(folder)));
+        QVERIFY(QFile::exists(program) || QFile::link(RECORDER, program));
+        registerHandlers({{id, QLatin1Char('"') + program + QStringLiteral("\" %u"), {}}}, true, id);
+        QCOMPARE(child(QStringLiteral("--open"), address),
+                 std::optional(QLatin1Char('"') + program + QStringLiteral("\" %1")));
+        QCOMPARE(nextRecord(), std::optional(QStringList({program, address})));
+        QVERIFY(QFile::remove(path(QStringLiteral("data/applications/")) + id));
+    }
+}
+
+void TestGioLauncher::terminalApplicationsRunInATerminal() {
+    // Terminals on the PATH, and the one that runs the application with the option it takes:
+    // Debian's chosen one first, then GIO's own order; with none there is nothing to run it in.
+    const QList<std::tuple<QStringList, QString, QString>> cases = {
+        {{QStringLiteral("xterm")}, QStringLiteral("xterm"), QStringLiteral("-e")},
+        {{QStringLiteral("xterm"), QStringLiteral("gnome-terminal")},
+         QStringLiteral("gnome-terminal"),
+         QStringLiteral("--")},
+        {{QStringLiteral("xfce4-terminal"), QStringLiteral("x-terminal-emulator")},
+         QStringLiteral("x-terminal-emulator"),
+         QStringLiteral("-e")},
+        {{}, QString(), QString()},
+    };
+    registerHandlers({{DESKTOP_ID, QLatin1Char('"') + RECORDER + QStringLiteral("\" %u"),
+                       QStringLiteral("Terminal=true\n")}},
+                     true, DESKTOP_ID);
+    for (const auto& [installed, terminal, option] : cases) {
+        QTemporaryDir programs(path(QStringLiteral("programs-XXXXXX")));
+        for (const QString& name : installed)
+            QVERIFY(QFile::link(RECORDER, programs.filePath(name)));
+        const std::optional<QString> command =
+            child(QStringLiteral("--open"), QStringLiteral("http://example.com/"), programs.path());
+        QVERIFY(command);
+        if (terminal.isEmpty()) {
+            QCOMPARE(*command, QString());
+            continue;
+        }
+        QCOMPARE(nextRecord(), std::optional(QStringList({programs.filePath(terminal), option, RECORDER,
+                                                          QStringLiteral("http://example.com/")})));
+    }
+    QVERIFY(records().isEmpty());
+}
+
 void TestGioLauncher::aCommandThatCannotStartIsSilent() {
     const QStringList lines = {QStringLiteral("/nonexistent/browser http://example.com/"),
                                QLatin1Char('"') + RECORDER + QStringLiteral("\" 'unbalanced"), QString()};
@@ -260,9 +347,9 @@ void TestGioLauncher::aCommandThatCannotStartIsSilent() {
 }
 
 int main(int argc, char** argv) {
+    QCoreApplication application(argc, argv);
     if (argc == 3 && (qstrcmp(argv[1], "--open") == 0 || qstrcmp(argv[1], "--start") == 0))
         return runChild(QString::fromUtf8(argv[1]), QString::fromUtf8(argv[2]));
-    QCoreApplication application(argc, argv);
     TestGioLauncher test;
     return QTest::qExec(&test, argc, argv);
 }

@@ -3,9 +3,7 @@
 // look-up runs in a child (this program started again with --open and a file holding the address).
 
 #include "about/Lib_InternetControl.h"
-#include "platform/GioClassesRegistry.h"
-#include "platform/GioCommandStarter.h"
-#include "platform/ShiftJis.h"
+#include "platform/DesktopPart.h"
 #include "support/XdgSandbox.h"
 
 #include <QCoreApplication>
@@ -29,8 +27,8 @@ int RunChild(const char* addressFile) {
     if (!file.open(QIODevice::ReadOnly))
         return 2;
     const QByteArray address = file.readAll();
-    GioClassesRegistry registry;
-    GioCommandStarter starter;
+    DesktopClassesRegistry registry;
+    DesktopCommandStarter starter;
     const std::string command = FindBrowserCommand(registry);
     std::fwrite(command.data(), 1, command.size(), stdout);
     std::fflush(stdout);
@@ -174,9 +172,10 @@ void TestBadBrowserSetup::longAndOddAddressesReachTheBrowserWhole() {
 }
 
 int main(int argc, char** argv) {
+    // The child too has an application object: it finds the desktop part beside its program.
+    QCoreApplication application(argc, argv);
     if (argc == 3 && qstrcmp(argv[1], "--open") == 0)
         return RunChild(argv[2]);
-    QCoreApplication application(argc, argv);
     TestBadBrowserSetup test;
     return QTest::qExec(&test, argc, argv);
 }

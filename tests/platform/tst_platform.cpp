@@ -1,9 +1,14 @@
 #include "platform/ApplicationTitle.h"
+#include "platform/ExecutableIcon.h"
 #include "platform/GeneralErrorReport.h"
 #include "platform/ShiftJis.h"
+#include "platform/ThemeIcon.h"
 #include "support/FakePlatform.h"
 
+#include <QDir>
+#include <QFile>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <stdexcept>
@@ -17,6 +22,7 @@ private slots:
     void shiftJisConversion();
     void shiftJisPrefixNeverSplitsACharacter();
     void errorReportShowsTheErrorAndGoesOn();
+    void windowsTakeTheThemeIconAfterTheFirstPaint();
 };
 
 void TestPlatform::applicationTitle() {
@@ -71,6 +77,40 @@ void TestPlatform::errorReportShowsTheErrorAndGoesOn() {
     QCOMPARE(clicks, 2);
     QCOMPARE(report.shown, QStringList({QStringLiteral(u"'' のデータ型が不正です"), QStringLiteral(u"'' のデータ型が不正です")}));
     application->setErrorReport(nullptr);
+}
+
+void TestPlatform::windowsTakeTheThemeIconAfterTheFirstPaint() {
+    const QIcon embedded = ExecutableIcon();
+    const auto picture = [](const QIcon& icon) {
+        return icon.pixmap(32, 32).toImage().convertToFormat(QImage::Format_ARGB32);
+    };
+    QVERIFY(!embedded.isNull());
+    QImage themePicture(32, 32, QImage::Format_ARGB32);
+    themePicture.fill(Qt::red);
+    // An icon theme with a "rotenu" picture, and one without.
+    for (const bool themeHasIcon : {true, false}) {
+        QTemporaryDir icons;
+        QVERIFY(QDir().mkpath(icons.filePath(QStringLiteral("test/32x32/apps"))));
+        QFile index(icons.filePath(QStringLiteral("test/index.theme")));
+        QVERIFY(index.open(QIODevice::WriteOnly));
+        index.write("[Icon Theme]\nName=Test\nDirectories=32x32/apps\n\n[32x32/apps]\nSize=32\nType=Fixed\n");
+        index.close();
+        if (themeHasIcon)
+            QVERIFY(themePicture.save(icons.filePath(QStringLiteral("test/32x32/apps/rotenu.png"))));
+        QIcon::setThemeSearchPaths({icons.path()});
+        QIcon::setThemeName(QStringLiteral("test"));
+        QApplication::setWindowIcon(embedded);
+
+        QWidget window;
+        TakeThemeIconAfterFirstPaint(window);
+        QCoreApplication::processEvents();
+        QCOMPARE(QApplication::windowIcon().cacheKey(), embedded.cacheKey());
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        const QImage expected = themeHasIcon ? themePicture : picture(embedded);
+        QTRY_COMPARE(picture(window.windowIcon()), expected);
+        QCOMPARE(picture(QApplication::windowIcon()), expected);
+    }
 }
 
 int main(int argc, char** argv) {
