@@ -8,6 +8,7 @@
 #include "support/ChildNamed.h"
 #include "support/FakePlatform.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -32,6 +33,8 @@ private slots:
     void startsWithTheDesignedWindow();
     void typingShowsTheIdAndItsColours();
     void keyFilterRefusesWithABeep();
+    void modifiedKeysTypeWhatTheKeyboardMeans_data();
+    void modifiedKeysTypeWhatTheKeyboardMeans();
     void nameStopsAtTwelveBytes();
     void pasteIsCutAndUnrepresentableCharactersBecomeQuestionMarks();
     void doubleClickAppliesASuggestionWithinTheLimit();
@@ -137,6 +140,7 @@ void TestMainWindow::startsWithTheDesignedWindow() {
     QCOMPARE(combo->count(), 10);
     QCOMPARE(combo->currentText(), QStringLiteral("ID:0 VIRIDIA"));
     QCOMPARE(combo->itemText(5), QStringLiteral("ID:5 PINKAL "));
+    QCOMPARE(combo->view()->sizeHintForRow(0), 12);
     QVERIFY(child<QRadioButton>("RadioGroup1Item0")->isChecked());
     QCOMPARE(child<QLineEdit>("Edit2")->text(), QString());
     QVERIFY(child<QLineEdit>("Edit2")->isReadOnly());
@@ -237,6 +241,42 @@ void TestMainWindow::keyFilterRefusesWithABeep() {
     QTest::keyClick(edit1, Qt::Key_Delete);
     QCOMPARE(edit1->text(), QStringLiteral("Bc"));
     QCOMPARE(platform->beeper.count, 9);
+}
+
+void TestMainWindow::modifiedKeysTypeWhatTheKeyboardMeans_data() {
+    QTest::addColumn<int>("key");
+    QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("beeps");
+    const QString ab = QStringLiteral("AB");
+    QTest::newRow("Ctrl+H deletes") << int(Qt::Key_H) << Qt::KeyboardModifiers(Qt::ControlModifier) << QStringLiteral("\b")
+                                    << QStringLiteral("A") << 0;
+    QTest::newRow("Ctrl+H without text") << int(Qt::Key_H) << Qt::KeyboardModifiers(Qt::ControlModifier) << QString()
+                                         << QStringLiteral("A") << 0;
+    QTest::newRow("Alt+letter") << int(Qt::Key_Q) << Qt::KeyboardModifiers(Qt::AltModifier) << QStringLiteral("q") << ab << 0;
+    QTest::newRow("Alt+Shift+letter") << int(Qt::Key_Q) << (Qt::AltModifier | Qt::ShiftModifier) << QStringLiteral("Q")
+                                      << ab << 0;
+    QTest::newRow("Super+letter") << int(Qt::Key_Q) << Qt::KeyboardModifiers(Qt::MetaModifier) << QStringLiteral("q") << ab
+                                  << 0;
+    QTest::newRow("AltGr on X11") << int(Qt::Key_At) << Qt::KeyboardModifiers(Qt::GroupSwitchModifier) << QStringLiteral("@")
+                                  << QStringLiteral("AB@") << 0;
+    QTest::newRow("AltGr as Ctrl+Alt") << int(Qt::Key_Q) << (Qt::ControlModifier | Qt::AltModifier) << QStringLiteral("@")
+                                       << QStringLiteral("AB@") << 0;
+    QTest::newRow("AltGr euro is refused") << int(Qt::Key_E) << Qt::KeyboardModifiers(Qt::GroupSwitchModifier)
+                                           << QStringLiteral(u"€") << ab << 1;
+}
+
+void TestMainWindow::modifiedKeysTypeWhatTheKeyboardMeans() {
+    QFETCH(int, key);
+    QFETCH(Qt::KeyboardModifiers, modifiers);
+    QFETCH(QString, text);
+    auto* edit1 = child<QLineEdit>("Edit1");
+    QTest::keyClicks(edit1, QStringLiteral("AB"));
+    sendKey(edit1, Qt::Key(key), modifiers, text);
+    QTEST(edit1->text(), "name");
+    QTEST(platform->beeper.count, "beeps");
+    QCOMPARE(child<QLineEdit>("Edit2")->text().isEmpty(), edit1->text().isEmpty());
 }
 
 void TestMainWindow::nameStopsAtTwelveBytes() {
