@@ -178,7 +178,8 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
                 return true;
             if (code == 8 && key.key() != Qt::Key_Backspace) {
                 // Ctrl+H shares its code with Backspace, and deletes the same way.
-                QKeyEvent backspace(QEvent::KeyPress, Qt::Key_Backspace, Qt::NoModifier, QStringLiteral("\b"));
+                QKeyEvent backspace(QEvent::KeyPress, Qt::Key_Backspace, Qt::NoModifier,
+                                    QStringLiteral("\b"));
                 QCoreApplication::sendEvent(ui->Edit1, &backspace);
                 return true;
             }

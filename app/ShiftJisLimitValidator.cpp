@@ -7,7 +7,9 @@
 namespace rotenu {
 namespace {
 
-bool IsLineBreak(QChar c) { return c == u'\r' || c == u'\n'; }
+bool IsLineBreak(QChar c) {
+    return c == u'\r' || c == u'\n';
+}
 
 // Where the text just inserted lies in the new text: the lengths of the part before it and of the
 // part after it, both unchanged from the accepted text.
@@ -26,7 +28,8 @@ Edit FindInsertedRun(QStringView input, qsizetype pos, QStringView accepted) {
         input.sliced(pos) == accepted.last(input.size() - pos)) {
         edit.tail = input.size() - pos;
     } else {
-        while (edit.tail < limit && input[input.size() - 1 - edit.tail] == accepted[accepted.size() - 1 - edit.tail])
+        while (edit.tail < limit &&
+               input[input.size() - 1 - edit.tail] == accepted[accepted.size() - 1 - edit.tail])
             ++edit.tail;
     }
     const qsizetype headLimit = std::min(input.size(), accepted.size()) - edit.tail;
@@ -55,14 +58,15 @@ QValidator::State ShiftJisLimitValidator::validate(QString& input, int& pos) con
         const QStringView tail = QStringView(input).last(edit.tail);
         QStringView inserted = QStringView(input).sliced(edit.head, input.size() - edit.head - edit.tail);
         // A single line keeps what came in up to its first line break.
-        inserted = inserted.first(std::find_if(inserted.begin(), inserted.end(), IsLineBreak) - inserted.begin());
+        inserted =
+            inserted.first(std::find_if(inserted.begin(), inserted.end(), IsLineBreak) - inserted.begin());
         const qsizetype room = m_maxBytes - ShiftJisLength(head) - ShiftJisLength(tail);
         if (room < 0) {
             // The rest alone is too long (cannot come from the field's own editing): keep the
             // first line, cut at the end.
             const QStringView text(input);
-            input = ShiftJisPrefix(text.first(std::find_if(text.begin(), text.end(), IsLineBreak) - text.begin()),
-                                   m_maxBytes);
+            input = ShiftJisPrefix(
+                text.first(std::find_if(text.begin(), text.end(), IsLineBreak) - text.begin()), m_maxBytes);
             pos = static_cast<int>(std::min<qsizetype>(pos, input.size()));
         } else {
             const QString kept = ShiftJisPrefix(inserted, room);

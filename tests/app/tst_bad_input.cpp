@@ -181,14 +181,17 @@ void TestBadInput::pastedLineBreaksAndTabs_data() {
     QTest::addColumn<QString>("name");
     for (const bool drop : {false, true}) {
         const char* route = drop ? "dropped" : "pasted";
-        const auto row = [&](const char* what) -> QTestData& { return QTest::addRow("%s: %s", route, what) << drop; };
+        const auto row = [&](const char* what) -> QTestData& {
+            return QTest::addRow("%s: %s", route, what) << drop;
+        };
         row("LF") << 2 << QStringLiteral("CD\nEF") << QStringLiteral("ABCD");
         row("CR LF") << 2 << QStringLiteral("CD\r\nEF") << QStringLiteral("ABCD");
         row("CR") << 2 << QStringLiteral("CD\rEF") << QStringLiteral("ABCD");
         row("break first") << 2 << QStringLiteral("\nCD") << QStringLiteral("AB");
         row("in the middle") << 1 << QStringLiteral("B\nX") << QStringLiteral("ABB");
         row("tab") << 2 << QStringLiteral("\tC") << QStringLiteral("AB C");
-        row("tab and break over the limit") << 2 << QStringLiteral("\t0123456789X\nY") << QStringLiteral("AB 012345678");
+        row("tab and break over the limit")
+            << 2 << QStringLiteral("\t0123456789X\nY") << QStringLiteral("AB 012345678");
     }
 }
 

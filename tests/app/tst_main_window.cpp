@@ -250,19 +250,20 @@ void TestMainWindow::modifiedKeysTypeWhatTheKeyboardMeans_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<int>("beeps");
     const QString ab = QStringLiteral("AB");
-    QTest::newRow("Ctrl+H deletes") << int(Qt::Key_H) << Qt::KeyboardModifiers(Qt::ControlModifier) << QStringLiteral("\b")
-                                    << QStringLiteral("A") << 0;
-    QTest::newRow("Ctrl+H without text") << int(Qt::Key_H) << Qt::KeyboardModifiers(Qt::ControlModifier) << QString()
-                                         << QStringLiteral("A") << 0;
-    QTest::newRow("Alt+letter") << int(Qt::Key_Q) << Qt::KeyboardModifiers(Qt::AltModifier) << QStringLiteral("q") << ab << 0;
-    QTest::newRow("Alt+Shift+letter") << int(Qt::Key_Q) << (Qt::AltModifier | Qt::ShiftModifier) << QStringLiteral("Q")
-                                      << ab << 0;
-    QTest::newRow("Super+letter") << int(Qt::Key_Q) << Qt::KeyboardModifiers(Qt::MetaModifier) << QStringLiteral("q") << ab
-                                  << 0;
-    QTest::newRow("AltGr on X11") << int(Qt::Key_At) << Qt::KeyboardModifiers(Qt::GroupSwitchModifier) << QStringLiteral("@")
-                                  << QStringLiteral("AB@") << 0;
-    QTest::newRow("AltGr as Ctrl+Alt") << int(Qt::Key_Q) << (Qt::ControlModifier | Qt::AltModifier) << QStringLiteral("@")
-                                       << QStringLiteral("AB@") << 0;
+    QTest::newRow("Ctrl+H deletes") << int(Qt::Key_H) << Qt::KeyboardModifiers(Qt::ControlModifier)
+                                    << QStringLiteral("\b") << QStringLiteral("A") << 0;
+    QTest::newRow("Ctrl+H without text") << int(Qt::Key_H) << Qt::KeyboardModifiers(Qt::ControlModifier)
+                                         << QString() << QStringLiteral("A") << 0;
+    QTest::newRow("Alt+letter") << int(Qt::Key_Q) << Qt::KeyboardModifiers(Qt::AltModifier)
+                                << QStringLiteral("q") << ab << 0;
+    QTest::newRow("Alt+Shift+letter")
+        << int(Qt::Key_Q) << (Qt::AltModifier | Qt::ShiftModifier) << QStringLiteral("Q") << ab << 0;
+    QTest::newRow("Super+letter") << int(Qt::Key_Q) << Qt::KeyboardModifiers(Qt::MetaModifier)
+                                  << QStringLiteral("q") << ab << 0;
+    QTest::newRow("AltGr on X11") << int(Qt::Key_At) << Qt::KeyboardModifiers(Qt::GroupSwitchModifier)
+                                  << QStringLiteral("@") << QStringLiteral("AB@") << 0;
+    QTest::newRow("AltGr as Ctrl+Alt") << int(Qt::Key_Q) << (Qt::ControlModifier | Qt::AltModifier)
+                                       << QStringLiteral("@") << QStringLiteral("AB@") << 0;
     QTest::newRow("AltGr euro is refused") << int(Qt::Key_E) << Qt::KeyboardModifiers(Qt::GroupSwitchModifier)
                                            << QStringLiteral(u"€") << ab << 1;
 }

@@ -284,8 +284,11 @@ void TestFeedingTimerWindow::barOnScreenGrowsAtEveryTick() {
     // What the screen shows of the bar once the window has repainted what it meant to.
     const auto onScreen = [&] {
         QCoreApplication::sendPostedEvents();
-        return form->screen()->grabWindow(form->winId()).toImage().copy(progress->geometry()).convertToFormat(
-            QImage::Format_RGB32);
+        return form->screen()
+            ->grabWindow(form->winId())
+            .toImage()
+            .copy(progress->geometry())
+            .convertToFormat(QImage::Format_RGB32);
     };
     const QImage empty = onScreen();
     const int row = empty.height() / 2;
@@ -296,7 +299,8 @@ void TestFeedingTimerWindow::barOnScreenGrowsAtEveryTick() {
         runUntil(n);
         QCOMPARE(bar(), n);
         // The bar on screen is the bar drawn for its value, and its fill has grown.
-        QTRY_COMPARE_WITH_TIMEOUT(onScreen(), progress->grab().toImage().convertToFormat(QImage::Format_RGB32), 1000);
+        QTRY_COMPARE_WITH_TIMEOUT(onScreen(),
+                                  progress->grab().toImage().convertToFormat(QImage::Format_RGB32), 1000);
         const QImage shown = onScreen();
         int columns = 0;
         for (int x = 0; x < shown.width(); ++x)
