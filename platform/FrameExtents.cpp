@@ -67,8 +67,14 @@ std::optional<QMargins> AnnouncedFrameExtents(QWidget& window, std::chrono::mill
     if (!geometry)
         return std::nullopt;
     const xcb_atom_t extents = Atom(connection, "_NET_FRAME_EXTENTS");
+    // The window manager counts device pixels; the window's geometry counts Qt's pixels.
+    const qreal ratio = window.devicePixelRatioF();
+    const auto scaled = [ratio](const QMargins& frame) {
+        return QMargins(qRound(frame.left() / ratio), qRound(frame.top() / ratio),
+                        qRound(frame.right() / ratio), qRound(frame.bottom() / ratio));
+    };
     if (auto known = ReadFrameExtents(connection, native, extents))
-        return known;
+        return scaled(*known);
     const xcb_atom_t request = Atom(connection, "_NET_REQUEST_FRAME_EXTENTS");
     if (!WindowManagerSupports(connection, geometry->root, request))
         return std::nullopt;
@@ -87,8 +93,8 @@ std::optional<QMargins> AnnouncedFrameExtents(QWidget& window, std::chrono::mill
     const auto giveUp = std::chrono::steady_clock::now() + patience;
     do {
         if (auto answered = ReadFrameExtents(connection, native, extents))
-            return answered;
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            return scaled(*answered);
+        std::this_thread::sleep_for(std::chrono::microseconds(200));
     } while (std::chrono::steady_clock::now() < giveUp);
     return std::nullopt;
 }
