@@ -18,6 +18,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QMenuBar>
 #include <QRadioButton>
 #include <QSignalSpy>
@@ -270,6 +271,11 @@ void TestMainWindow::modifiedKeysTypeWhatTheKeyboardMeans() {
         QCOMPARE(edit1->text(), press.name);
         QCOMPARE(platform->beeper.count, press.beeps);
     }
+    // Alt with a menu's mnemonic opens the menu.
+    QTest::keyClick(edit1, Qt::Key_F, Qt::AltModifier);
+    QTRY_VERIFY(child<QMenu>("File1")->isVisible());
+    child<QMenu>("File1")->close();
+    QCOMPARE(edit1->text(), ab);
 }
 
 void TestMainWindow::nameStopsAtTwelveBytes() {
