@@ -78,6 +78,18 @@ std::optional<int> TypedCharacterCode(const QKeyEvent& key) {
 
 bool IsAdmittedCharacter(int code) { return (code >= 32 && code <= 127) || code == 8; }
 
+// Alt with a letter that is no menu mnemonic, and Super with anything, are commands rather than
+// typing: they put nothing into the field. AltGr types its character; X11 reports it as a group
+// switch, other systems as Ctrl+Alt.
+bool IsCommandChord(const QKeyEvent& key) {
+    const Qt::KeyboardModifiers modifiers = key.modifiers();
+    const bool alt = modifiers.testFlag(Qt::AltModifier) && !modifiers.testFlag(Qt::ControlModifier);
+    if (!alt && !modifiers.testFlag(Qt::MetaModifier))
+        return false;
+    const QString text = key.text();
+    return !text.isEmpty() && std::all_of(text.begin(), text.end(), [](QChar c) { return c.isPrint(); });
+}
+
 } // namespace
 
 TForm1::TForm1(const PlatformServices& services, QWidget* parent)
@@ -110,6 +122,7 @@ TForm1::TForm1(const PlatformServices& services, QWidget* parent)
     comboPalette.setColor(QPalette::Text, Qt::black);
     comboPalette.setColor(QPalette::ButtonText, Qt::black);
     ui->ComboBox1->setPalette(comboPalette);
+    ui->ComboBox1->setItemDelegate(new FixedHeightItemDelegate(12, ui->ComboBox1));
     connect(ui->ComboBox1, &QComboBox::activated, this, &TForm1::NameChange);
 
     ui->ListBox1->setItemDelegate(new FixedHeightItemDelegate(16, ui->ListBox1));
@@ -157,9 +170,19 @@ void TForm1::FormShow() {
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     if (watched == ui->Edit1) {
         if (event->type() == QEvent::KeyPress) {
-            const std::optional<int> code = TypedCharacterCode(*static_cast<QKeyEvent*>(event));
+            const auto& key = *static_cast<QKeyEvent*>(event);
+            if (IsCommandChord(key))
+                return true;
+            const std::optional<int> code = TypedCharacterCode(key);
             if (code && !Edit1KeyPress(*code))
                 return true;
+            if (code == 8 && key.key() != Qt::Key_Backspace) {
+                // Ctrl+H shares its code with Backspace, and deletes the same way.
+                QKeyEvent backspace(QEvent::KeyPress, Qt::Key_Backspace, Qt::NoModifier,
+                                    QStringLiteral("\b"));
+                QCoreApplication::sendEvent(ui->Edit1, &backspace);
+                return true;
+            }
         } else if (event->type() == QEvent::InputMethod) {
             auto* input = static_cast<QInputMethodEvent*>(event);
             const QString commit = input->commitString();

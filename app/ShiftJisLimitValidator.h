@@ -4,10 +4,12 @@
 
 namespace rotenu {
 
-// Keeps a line edit's text within a number of Shift_JIS bytes. Whatever comes in (typing, paste,
-// drop, input method) is cut to its longest prefix that still fits, never inside a character,
-// and a character that Shift_JIS cannot represent becomes "?", so that the field shows exactly
-// what is scored.
+// Keeps a single-line field's text to what the field shows and scores. Whatever comes in (typing,
+// paste, drop, input method):
+// - keeps only its first line: a line break (CR or LF) and all after it are dropped;
+// - turns a tab into a blank, which is what a tab looks like in the field;
+// - turns a character that Shift_JIS cannot represent into "?";
+// - is cut to its longest prefix that still fits into the byte limit, never inside a character.
 class ShiftJisLimitValidator final : public QValidator {
     Q_OBJECT
 public:

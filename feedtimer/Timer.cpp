@@ -50,6 +50,9 @@ TForm2::TForm2(const PlatformServices& services, MonotonicClock& clock, QWidget*
     connect(ui->BitBtn4, &QPushButton::clicked, this, &TForm2::BitBtn4Click);
 
     ui->ComboBox1->setItemDelegate(new FixedHeightItemDelegate(12, ui->ComboBox1));
+    // A bar without text repaints by itself only when its value has moved by a whole chunk of
+    // the style; the fill must grow at every tick.
+    connect(ui->ProgressBar1, &QProgressBar::valueChanged, ui->ProgressBar1, qOverload<>(&QWidget::update));
     FitWidthToText(*ui->Label1);
     SetStatus(ui->Label2->text(), clBlack);
     ui->BitBtn1->setFocus(Qt::OtherFocusReason);

@@ -6,14 +6,27 @@
 #include <QMessageBox>
 
 namespace rotenu {
+namespace {
+
+// The box settles its size only as it is shown; it is centred then, before it comes up.
+class CentredMessageBox final : public QMessageBox {
+public:
+    using QMessageBox::QMessageBox;
+
+protected:
+    void showEvent(QShowEvent* event) override {
+        QMessageBox::showEvent(event);
+        CenterOnScreen(*this);
+    }
+};
+
+} // namespace
 
 void PlainMessageBox::showPlain(const QString& text) {
-    QMessageBox box(QMessageBox::NoIcon, ApplicationTitle(), QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")),
-                    QMessageBox::Ok);
+    CentredMessageBox box(QMessageBox::NoIcon, ApplicationTitle(),
+                          QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")),
+                          QMessageBox::Ok);
     box.setTextFormat(Qt::PlainText);
-    box.ensurePolished();
-    box.adjustSize();
-    CenterOnScreen(box);
     box.exec();
 }
 

@@ -16,6 +16,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMimeData>
 #include <QProcess>
 #include <QPushButton>
 #include <QScopeGuard>
@@ -59,6 +60,8 @@ private slots:
     void init();
     void cleanup();
     void pastedTextIsShownAsScoredWithinTwelveBytes();
+    void pastedLineBreaksAndTabs_data();
+    void pastedLineBreaksAndTabs();
     void oddTypedCharactersAreRefusedWithABeep();
     void alarmFileThatCannotPlayGivesTheBeep();
     void soundServerRefusesWhatItCannotPlay();
@@ -169,6 +172,57 @@ void TestBadInput::pastedTextIsShownAsScoredWithinTwelveBytes() {
     edit1->clear();
     QTest::keyClicks(edit1, QStringLiteral("Nova"));
     QCOMPARE(edit2->text(), QStringLiteral("ID:4 PURPLENUM (Code:24)"));
+}
+
+void TestBadInput::pastedLineBreaksAndTabs_data() {
+    QTest::addColumn<bool>("drop");
+    QTest::addColumn<int>("cursor");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("name");
+    for (const bool drop : {false, true}) {
+        const char* route = drop ? "dropped" : "pasted";
+        const auto row = [&](const char* what) -> QTestData& {
+            return QTest::addRow("%s: %s", route, what) << drop;
+        };
+        row("LF") << 2 << QStringLiteral("CD\nEF") << QStringLiteral("ABCD");
+        row("CR LF") << 2 << QStringLiteral("CD\r\nEF") << QStringLiteral("ABCD");
+        row("CR") << 2 << QStringLiteral("CD\rEF") << QStringLiteral("ABCD");
+        row("break first") << 2 << QStringLiteral("\nCD") << QStringLiteral("AB");
+        row("in the middle") << 1 << QStringLiteral("B\nX") << QStringLiteral("ABB");
+        row("tab") << 2 << QStringLiteral("\tC") << QStringLiteral("AB C");
+        row("tab and break over the limit")
+            << 2 << QStringLiteral("\t0123456789X\nY") << QStringLiteral("AB 012345678");
+    }
+}
+
+void TestBadInput::pastedLineBreaksAndTabs() {
+    QFETCH(bool, drop);
+    QFETCH(int, cursor);
+    QFETCH(QString, text);
+    QLineEdit* edit1 = edit("Edit1");
+    edit1->setText(QStringLiteral("AB"));
+    edit1->setCursorPosition(cursor);
+    if (drop) {
+        QMimeData data;
+        data.setText(text);
+        const QPointF at(edit1->inputMethodQuery(Qt::ImCursorRectangle).toRect().center());
+        // The field takes the drop only after it has taken the drag's entry.
+        QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(edit1, &enter);
+        QDropEvent dropped(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(edit1, &dropped);
+    } else {
+        paste(text);
+    }
+    QTEST(edit1->text(), "name");
+    checkShownAsScored();
+    QCOMPARE(platform->beeper.count, 0);
+    // Scored as the same name typed.
+    const QString idText = edit("Edit2")->text();
+    const QString name = edit1->text();
+    edit1->clear();
+    QTest::keyClicks(edit1, name);
+    QCOMPARE(edit("Edit2")->text(), idText);
 }
 
 void TestBadInput::oddTypedCharactersAreRefusedWithABeep() {

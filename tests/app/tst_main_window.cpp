@@ -1,6 +1,6 @@
 #include "about/Lib_VarsionForm.h"
-#include "app/Main.h"
 #include "app/MagSim.h"
+#include "app/Main.h"
 #include "feedtimer/Timer.h"
 #include "platform/FontSubstitutions.h"
 #include "platform/ShiftJis.h"
@@ -8,6 +8,7 @@
 #include "support/ChildNamed.h"
 #include "support/FakePlatform.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -17,6 +18,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QMenuBar>
 #include <QRadioButton>
 #include <QSignalSpy>
@@ -32,6 +34,7 @@ private slots:
     void startsWithTheDesignedWindow();
     void typingShowsTheIdAndItsColours();
     void keyFilterRefusesWithABeep();
+    void modifiedKeysTypeWhatTheKeyboardMeans();
     void nameStopsAtTwelveBytes();
     void pasteIsCutAndUnrepresentableCharactersBecomeQuestionMarks();
     void doubleClickAppliesASuggestionWithinTheLimit();
@@ -137,6 +140,7 @@ void TestMainWindow::startsWithTheDesignedWindow() {
     QCOMPARE(combo->count(), 10);
     QCOMPARE(combo->currentText(), QStringLiteral("ID:0 VIRIDIA"));
     QCOMPARE(combo->itemText(5), QStringLiteral("ID:5 PINKAL "));
+    QCOMPARE(combo->view()->sizeHintForRow(0), 12);
     QVERIFY(child<QRadioButton>("RadioGroup1Item0")->isChecked());
     QCOMPARE(child<QLineEdit>("Edit2")->text(), QString());
     QVERIFY(child<QLineEdit>("Edit2")->isReadOnly());
@@ -237,6 +241,41 @@ void TestMainWindow::keyFilterRefusesWithABeep() {
     QTest::keyClick(edit1, Qt::Key_Delete);
     QCOMPARE(edit1->text(), QStringLiteral("Bc"));
     QCOMPARE(platform->beeper.count, 9);
+}
+
+void TestMainWindow::modifiedKeysTypeWhatTheKeyboardMeans() {
+    auto* edit1 = child<QLineEdit>("Edit1");
+    const QString ab = QStringLiteral("AB");
+    const QString abAt = QStringLiteral("AB@");
+    // As X11 delivers them (AltGr is a group switch there, Ctrl+Alt elsewhere).
+    const struct {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        QString text;
+        QString name;
+        int beeps;
+    } presses[] = {
+        {Qt::Key_H, Qt::ControlModifier, QStringLiteral("\b"), QStringLiteral("A"), 0},
+        {Qt::Key_H, Qt::ControlModifier, QString(), QStringLiteral("A"), 0},
+        {Qt::Key_Q, Qt::AltModifier, QStringLiteral("q"), ab, 0},
+        {Qt::Key_Q, Qt::AltModifier | Qt::ShiftModifier, QStringLiteral("Q"), ab, 0},
+        {Qt::Key_Q, Qt::MetaModifier, QStringLiteral("q"), ab, 0},
+        {Qt::Key_At, Qt::GroupSwitchModifier, QStringLiteral("@"), abAt, 0},
+        {Qt::Key_Q, Qt::ControlModifier | Qt::AltModifier, QStringLiteral("@"), abAt, 0},
+        {Qt::Key_E, Qt::GroupSwitchModifier, QStringLiteral(u"€"), ab, 1},
+    };
+    for (const auto& press : presses) {
+        edit1->setText(ab);
+        platform->beeper.count = 0;
+        sendKey(edit1, press.key, press.modifiers, press.text);
+        QCOMPARE(edit1->text(), press.name);
+        QCOMPARE(platform->beeper.count, press.beeps);
+    }
+    // Alt with a menu's mnemonic opens the menu.
+    QTest::keyClick(edit1, Qt::Key_F, Qt::AltModifier);
+    QTRY_VERIFY(child<QMenu>("File1")->isVisible());
+    child<QMenu>("File1")->close();
+    QCOMPARE(edit1->text(), ab);
 }
 
 void TestMainWindow::nameStopsAtTwelveBytes() {

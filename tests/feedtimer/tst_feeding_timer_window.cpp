@@ -44,6 +44,7 @@ private slots:
     void everyCycleAlarmRhythm();
     void oneCycleAlarmSoundsOnceAndStops_data();
     void oneCycleAlarmSoundsOnceAndStops();
+    void barOnScreenGrowsAtEveryTick();
     void startButtonsKeepARunningRhythmAndRestartAWait();
     void stopButtonEscapeAndClosingStopTheAlarm();
     void menuEntryShowsAtTheLastPlaceAndOnlyRaisesAnOpenWindow();
@@ -275,6 +276,39 @@ void TestFeedingTimerWindow::oneCycleAlarmSoundsOnceAndStops() {
     QCOMPARE(alarms.size(), 1);
     QCOMPARE(bar(), 0);
     QCOMPARE(status(), OneCycleFinished);
+}
+
+void TestFeedingTimerWindow::barOnScreenGrowsAtEveryTick() {
+    showWindow();
+    auto* progress = child<QProgressBar>("ProgressBar1");
+    // What the screen shows of the bar once the window has repainted what it meant to.
+    const auto onScreen = [&] {
+        QCoreApplication::sendPostedEvents();
+        return form->screen()
+            ->grabWindow(form->winId())
+            .toImage()
+            .copy(progress->geometry())
+            .convertToFormat(QImage::Format_RGB32);
+    };
+    const QImage empty = onScreen();
+    const int row = empty.height() / 2;
+    markStart();
+    click(2);
+    int filled = 0;
+    for (int n = 1; n < TForm2::FeedingTicks; ++n) {
+        runUntil(n);
+        QCOMPARE(bar(), n);
+        // The bar on screen is the bar drawn for its value, and its fill has grown.
+        QTRY_COMPARE_WITH_TIMEOUT(onScreen(),
+                                  progress->grab().toImage().convertToFormat(QImage::Format_RGB32), 1000);
+        const QImage shown = onScreen();
+        int columns = 0;
+        for (int x = 0; x < shown.width(); ++x)
+            columns += shown.pixel(x, row) != empty.pixel(x, row);
+        QVERIFY2(columns > filled, qPrintable(QStringLiteral("%1 s: %2 columns filled").arg(n).arg(columns)));
+        filled = columns;
+    }
+    QVERIFY(filled > progress->width() * 9 / 10);
 }
 
 void TestFeedingTimerWindow::startButtonsKeepARunningRhythmAndRestartAWait() {

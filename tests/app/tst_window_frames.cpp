@@ -1,0 +1,107 @@
+// Under a real window manager (tests/support/with-window-manager) every window stands centred on
+// the screen by its frame, and stays where it was when it first came up.
+
+#include "about/Lib_VarsionForm.h"
+#include "app/Main.h"
+#include "feedtimer/Timer.h"
+#include "platform/FontSubstitutions.h"
+#include "platform/PlainMessageBox.h"
+#include "support/FakePlatform.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QScreen>
+#include <QTest>
+#include <QTimer>
+#include <QWindow>
+
+using namespace rotenu;
+
+class TestWindowFrames : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { qApp->installEventFilter(this); }
+    void centredByTheirFrame_data();
+    void centredByTheirFrame();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (auto* window = qobject_cast<QWindow*>(watched); window && event->type() == QEvent::Expose)
+            firstExposedAt.insert(window, window->position()); // insert keeps the first
+        return false;
+    }
+
+private:
+    // What is wrong with the window's place once the window manager has framed it; empty if nothing.
+    QString misplacement(QWidget& widget) {
+        QWindow& window = *widget.windowHandle();
+        if (!QTest::qWaitFor([&] { return !window.frameMargins().isNull(); }))
+            return QStringLiteral("the window manager framed no window");
+        QTest::qWait(100); // a window manager that moves the window does so now
+        if (firstExposedAt.value(&window) != window.position())
+            return QStringLiteral("moved after it came up");
+        const QRect frame = window.frameGeometry();
+        const QRect desktop = window.screen()->availableGeometry();
+        // Twice the centres, so that an odd size may stand half a pixel off.
+        const QPoint off = frame.topLeft() * 2 + QPoint(frame.width(), frame.height()) -
+                           (desktop.topLeft() * 2 + QPoint(desktop.width(), desktop.height()));
+        if (std::abs(off.x()) > 1 || std::abs(off.y()) > 1)
+            return QStringLiteral("frame %1,%2 %3x%4 on a desktop of %5x%6")
+                .arg(frame.x())
+                .arg(frame.y())
+                .arg(frame.width())
+                .arg(frame.height())
+                .arg(desktop.width())
+                .arg(desktop.height());
+        return {};
+    }
+
+    QHash<QWindow*, QPoint> firstExposedAt;
+};
+
+void TestWindowFrames::centredByTheirFrame_data() {
+    QTest::addColumn<QString>("window");
+    for (const char* window : {"main window", "feeding timer", "version dialog", "help message"})
+        QTest::newRow(window) << QString::fromLatin1(window);
+}
+
+void TestWindowFrames::centredByTheirFrame() {
+    QFETCH(QString, window);
+    QVERIFY2(QGuiApplication::platformName() == QStringLiteral("xcb"), "run under with-window-manager");
+    firstExposedAt.clear();
+    testing::FakePlatform platform;
+    TForm1 form(platform.services);
+    TForm2 timer(platform.services);
+    TVarDigForm dialog(platform.services);
+    form.attachWindows(&timer, &dialog);
+    QString problem;
+    if (window == QStringLiteral("main window")) {
+        form.show();
+        problem = misplacement(form);
+    } else if (window == QStringLiteral("feeding timer")) {
+        form.findChild<QAction*>(QStringLiteral("N1"))->trigger();
+        problem = misplacement(timer);
+    } else {
+        // Modal: looked at from inside its own event loop, then closed.
+        QTimer::singleShot(50, this, [&] {
+            QWidget* modal = QApplication::activeModalWidget();
+            problem = modal ? misplacement(*modal) : QStringLiteral("not shown");
+            if (modal)
+                modal->close();
+        });
+        if (window == QStringLiteral("version dialog"))
+            form.findChild<QAction*>(QStringLiteral("V1"))->trigger();
+        else
+            PlainMessageBox().showPlain(QStringLiteral("line 1\r\nline 2"));
+    }
+    QVERIFY2(problem.isEmpty(), qPrintable(problem));
+}
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    InstallFontSubstitutions();
+    TestWindowFrames test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_window_frames.moc"
