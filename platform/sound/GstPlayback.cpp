@@ -16,8 +16,11 @@ constexpr GstClockTime StartDeadline = 2 * GST_SECOND;
 const char* PipelineFor(SoundFileKind kind) {
     // wavparse first, so that only a wave file plays as the alarm; decodebin then picks the decoder
     // of the encoding inside (ADPCM, µ-law, A-law, GSM 6.10...), raw samples pass straight through.
+    // The queue makes wavparse read as a stream: reading the file itself (GStreamer 1.22), it
+    // refuses a data chunk of odd length followed by its pad byte, as a mono 8- or 24-bit file of
+    // an odd number of samples has.
     return kind == SoundFileKind::Wave
-               ? "filesrc name=file ! wavparse ! decodebin ! audioconvert ! audioresample ! pulsesink name=out"
+               ? "filesrc name=file ! queue ! wavparse ! decodebin ! audioconvert ! audioresample ! pulsesink name=out"
                : "filesrc name=file ! decodebin ! audioconvert ! audioresample ! pulsesink name=out";
 }
 
