@@ -4,6 +4,7 @@
 #include <QStandardPaths>
 #include <QTest>
 
+#include <algorithm>
 #include <csignal>
 
 namespace rotenu::testing {
@@ -160,13 +161,11 @@ bool MonitorRecorder::waitUntilRecording() {
 }
 
 void MonitorRecorder::read() {
-    const Clock::time_point now = Clock::now();
-    m_recording += m_process.readAllStandardOutput();
-    const auto recorded = std::chrono::duration_cast<Clock::duration>(
-        std::chrono::duration<double>(double(m_recording.size() / 2) / SampleRate));
-    const Clock::duration firstSampleAt = now.time_since_epoch() - recorded;
-    if (!m_firstSampleAt || firstSampleAt < *m_firstSampleAt)
-        m_firstSampleAt = firstSampleAt;
+    const QByteArray data = m_process.readAllStandardOutput();
+    if (data.isEmpty())
+        return;
+    m_recording += data;
+    m_arrivals.emplace_back(m_recording.size() / 2, Clock::now());
 }
 
 const QByteArray& MonitorRecorder::recording() {
@@ -174,10 +173,10 @@ const QByteArray& MonitorRecorder::recording() {
     return m_recording;
 }
 
-MonitorRecorder::Clock::time_point MonitorRecorder::momentOfSample(qsizetype index) const {
-    return Clock::time_point(m_firstSampleAt.value_or(Clock::duration{}) +
-                             std::chrono::duration_cast<Clock::duration>(
-                                 std::chrono::duration<double>(double(index) / SampleRate)));
+MonitorRecorder::Clock::time_point MonitorRecorder::arrivalOfSample(qsizetype index) const {
+    const auto arrival = std::find_if(m_arrivals.begin(), m_arrivals.end(),
+                                      [index](const auto& entry) { return entry.first > index; });
+    return arrival == m_arrivals.end() ? Clock::time_point{} : arrival->second;
 }
 
 } // namespace rotenu::testing

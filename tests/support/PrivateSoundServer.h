@@ -12,7 +12,7 @@
 
 #include <chrono>
 #include <memory>
-#include <optional>
+#include <utility>
 #include <vector>
 
 namespace rotenu::testing {
@@ -62,9 +62,8 @@ public:
     bool waitUntilRecording();
     // Everything recorded so far (reading what has arrived).
     const QByteArray& recording();
-    // The moment at which the sample at `index` reached the monitor, judged from the arrivals:
-    // the earliest arrival less the samples that came with or before it.
-    Clock::time_point momentOfSample(qsizetype index) const;
+    // When the sample at `index` came in (the time point's epoch when it has not yet).
+    Clock::time_point arrivalOfSample(qsizetype index) const;
 
 private:
     void read();
@@ -72,7 +71,7 @@ private:
     QProcess m_process;
     QByteArray m_recording;
     QByteArray m_log;
-    std::optional<Clock::duration> m_firstSampleAt; // the tightest estimate so far
+    std::vector<std::pair<qsizetype, Clock::time_point>> m_arrivals; // samples recorded by then
 };
 
 } // namespace rotenu::testing
