@@ -86,7 +86,9 @@ struct Figures {
             return QStringLiteral("-");
         std::vector<double> sorted = ms;
         std::sort(sorted.begin(), sorted.end());
-        return QStringLiteral("%1 / %2").arg(sorted[sorted.size() / 2], 0, 'f', 3).arg(sorted.back(), 0, 'f', 3);
+        return QStringLiteral("%1 / %2")
+            .arg(sorted[sorted.size() / 2], 0, 'f', 3)
+            .arg(sorted.back(), 0, 'f', 3);
     }
 };
 
@@ -247,7 +249,8 @@ int main(int argc, char** argv) {
 #endif
 
     std::printf("== GUI-thread time of one call (ms), median / max of %d; goal: max < 1\n", calls);
-    std::printf("  %-16s %-18s %-18s %-18s %-18s\n", "server", "beep", "beep (former)", "alarm", "alarm (former)");
+    std::printf("  %-16s %-18s %-18s %-18s %-18s\n", "server", "beep", "beep (former)", "alarm",
+                "alarm (former)");
     for (const char* state : {"running", "stopped", "absent"}) {
         if (QByteArray(state) == "stopped")
             server.pause();
@@ -255,17 +258,19 @@ int main(int argc, char** argv) {
             server.stop();
         AlarmAtNextTick timer(services);
         const Figures beeps = TimeCalls(calls, [&] { beeper.beep(); });
-        const Figures alarms = TimeCalls(calls, [&] { timer.alarm(); }, [&] { timer.arm(); });
+        const Figures alarms = TimeCalls(
+            calls, [&] { timer.alarm(); }, [&] { timer.arm(); });
         Figures oldBeeps, oldAlarms;
 #ifdef ROTENU_BENCH_OLD_CANBERRA
         OldCanberraSound old;
         PlatformServices oldServices{&old, nullptr, &old};
         AlarmAtNextTick oldTimer(oldServices);
         oldBeeps = TimeCalls(calls, [&] { old.beep(); });
-        oldAlarms = TimeCalls(calls, [&] { oldTimer.alarm(); }, [&] { oldTimer.arm(); });
+        oldAlarms = TimeCalls(
+            calls, [&] { oldTimer.alarm(); }, [&] { oldTimer.arm(); });
 #endif
-        std::printf("  %-16s %-18s %-18s %-18s %-18s\n", state, qPrintable(beeps.text()), qPrintable(oldBeeps.text()),
-                    qPrintable(alarms.text()), qPrintable(oldAlarms.text()));
+        std::printf("  %-16s %-18s %-18s %-18s %-18s\n", state, qPrintable(beeps.text()),
+                    qPrintable(oldBeeps.text()), qPrintable(alarms.text()), qPrintable(oldAlarms.text()));
         std::fflush(stdout);
         if (QByteArray(state) == "stopped")
             server.resume();

@@ -3,6 +3,7 @@
 #include <gst/gst.h>
 
 #include <atomic>
+#include <string>
 #include <thread>
 
 namespace rotenu::sound {
@@ -20,7 +21,8 @@ const char* PipelineFor(SoundFileKind kind) {
     // refuses a data chunk of odd length followed by its pad byte, as a mono 8- or 24-bit file of
     // an odd number of samples has.
     return kind == SoundFileKind::Wave
-               ? "filesrc name=file ! queue ! wavparse ! decodebin ! audioconvert ! audioresample ! pulsesink name=out"
+               ? "filesrc name=file ! queue ! wavparse ! decodebin ! audioconvert ! audioresample ! "
+                 "pulsesink name=out"
                : "filesrc name=file ! decodebin ! audioconvert ! audioresample ! pulsesink name=out";
 }
 
@@ -31,9 +33,16 @@ GstPadProbeReturn NoteFirstSamples(GstPad*, GstPadProbeInfo*, gpointer arrived) 
 
 void SetUpOutput(GstElement* pipeline, std::atomic<bool>& samplesArrived) {
     GstElement* out = gst_bin_get_by_name(GST_BIN(pipeline), "out");
+    // pulsesink shares one connection among all sinks of a client name, even one that the server
+    // has dropped, as long as any sink still holds it: a name of its own gives each sound a fresh
+    // connection, so that a server that started late or restarted is used. The mixer shows the
+    // stream by its application name.
+    static std::atomic<unsigned> sounds{0};
+    const std::string clientName = "rotenu #" + std::to_string(++sounds);
     // An event sound to the server: it is neither corked nor ducked like music.
-    GstStructure* properties = gst_structure_new("properties", "media.role", G_TYPE_STRING, "event", nullptr);
-    g_object_set(out, "stream-properties", properties, nullptr);
+    GstStructure* properties = gst_structure_new("properties", "media.role", G_TYPE_STRING, "event",
+                                                 "application.name", G_TYPE_STRING, "rotenu", nullptr);
+    g_object_set(out, "client-name", clientName.c_str(), "stream-properties", properties, nullptr);
     gst_structure_free(properties);
     GstPad* pad = gst_element_get_static_pad(out, "sink");
     gst_pad_add_probe(pad, GST_PAD_PROBE_TYPE_BUFFER, NoteFirstSamples, &samplesArrived, nullptr);
@@ -43,9 +52,11 @@ void SetUpOutput(GstElement* pipeline, std::atomic<bool>& samplesArrived) {
 
 } // namespace
 
-void PlayToEnd(const std::string& path, SoundFileKind kind, const std::function<void(bool playing)>& outcome) {
+void PlayToEnd(const std::string& path, SoundFileKind kind,
+               const std::function<void(bool playing)>& outcome) {
     GError* error = nullptr;
-    GstElement* pipeline = gst_parse_launch_full(PipelineFor(kind), nullptr, GST_PARSE_FLAG_FATAL_ERRORS, &error);
+    GstElement* pipeline =
+        gst_parse_launch_full(PipelineFor(kind), nullptr, GST_PARSE_FLAG_FATAL_ERRORS, &error);
     g_clear_error(&error);
     if (!pipeline) {
         outcome(false);

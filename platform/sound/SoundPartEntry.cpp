@@ -9,9 +9,8 @@
 #include <mutex>
 #include <type_traits>
 
-extern "C" __attribute__((visibility("default"))) void rotenu_sound_play(const char* path,
-                                                                        RotenuSoundOutcomeCallback outcome,
-                                                                        void* context) {
+extern "C" __attribute__((visibility("default"))) void
+rotenu_sound_play(const char* path, RotenuSoundOutcomeCallback outcome, void* context) {
     static std::once_flag initialised;
     std::call_once(initialised, [] { gst_init(nullptr, nullptr); });
     const auto tell = [&](bool playing) {

@@ -20,7 +20,8 @@ std::string FindThemeSound(const char* eventId) {
     for (const std::string& directory : DataDirectories()) {
         for (const char* extension : {".oga", ".ogg", ".wav"}) {
             const std::string name = std::string(eventId) + extension;
-            gchar* path = g_build_filename(directory.c_str(), "sounds", "freedesktop", "stereo", name.c_str(), nullptr);
+            gchar* path =
+                g_build_filename(directory.c_str(), "sounds", "freedesktop", "stereo", name.c_str(), nullptr);
             std::string found = g_file_test(path, G_FILE_TEST_IS_REGULAR) ? path : "";
             g_free(path);
             if (!found.empty())

@@ -272,7 +272,8 @@ void TestBadInput::soundServerRefusesWhatItCannotPlay() {
         {"unknown.wav", Wave(0x7777, 16, 4410, 4410), false},
     };
     for (const Case& c : cases) {
-        const QString path = c.content.isNull() ? dir.filePath(QString::fromLatin1(c.name)) : write(c.name, c.content);
+        const QString path =
+            c.content.isNull() ? dir.filePath(QString::fromLatin1(c.name)) : write(c.name, c.content);
         int refused = 0;
         player.playAsync(path, [&refused] { ++refused; });
         // A sound that plays is never refused later; one that cannot is refused at once.

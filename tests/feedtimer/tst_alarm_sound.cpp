@@ -87,7 +87,8 @@ private slots:
 private:
     // Sounds the one-cycle alarm through `services` and waits until `heard` is true of what the
     // sink plays from then on (or 5 s have passed); returns what was heard.
-    Hearing soundAlarm(const PlatformServices& services, double toneHz, std::function<bool(const Hearing&)> heard);
+    Hearing soundAlarm(const PlatformServices& services, double toneHz,
+                       std::function<bool(const Hearing&)> heard);
     Hearing soundAlarm(double toneHz, std::function<bool(const Hearing&)> heard) {
         RealPlatform platform;
         return soundAlarm(platform.services(), toneHz, std::move(heard));
@@ -133,7 +134,8 @@ Hearing TestAlarmSound::soundAlarm(const PlatformServices& services, double tone
     (void)QTest::qWaitFor(
         [&] {
             const QByteArray& recording = m_recorder->recording();
-            return recording.size() >= 4 * Block && Listen(recording, recording.size() - 4 * Block, 1).loudBlocks == 0;
+            return recording.size() >= 4 * Block &&
+                   Listen(recording, recording.size() - 4 * Block, 1).loudBlocks == 0;
         },
         3000);
     const qsizetype from = m_recorder->recording().size();
@@ -181,7 +183,8 @@ void TestAlarmSound::eachEncodingPlaysItsOwnTone() {
 
 void TestAlarmSound::fileThatCannotPlayRingsTheBell_data() {
     QTest::addColumn<QByteArray>("damage");
-    for (const char* damage : {"missing", "empty", "truncated", "not a wave file", "unknown encoding", "unreadable"})
+    for (const char* damage :
+         {"missing", "empty", "truncated", "not a wave file", "unknown encoding", "unreadable"})
         QTest::newRow(damage) << QByteArray(damage);
 }
 
@@ -233,7 +236,8 @@ void TestAlarmSound::stoppedServerHoldsNothing() {
     QTest::mouseClick(form.findChild<QPushButton*>(QStringLiteral("BitBtn2")), Qt::LeftButton);
     clock.advance(210s);
     QVERIFY2(timer.elapsed() < 1000, qPrintable(QStringLiteral("held for %1 ms").arg(timer.elapsed())));
-    QCOMPARE(form.findChild<QLabel*>(QStringLiteral("Label2"))->text(), QStringLiteral(u"一周期アラーム終了"));
+    QCOMPARE(form.findChild<QLabel*>(QStringLiteral("Label2"))->text(),
+             QStringLiteral(u"一周期アラーム終了"));
     // An alarm that the server has not started within a short while gives the beep instead.
     QTRY_COMPARE_WITH_TIMEOUT(alarmBeeper.count, 1, 5000);
 

@@ -32,7 +32,8 @@ PrivateSoundServer::PrivateSoundServer() : m_previousServer(qgetenv("PULSE_SERVE
     m_environment.insert(QStringLiteral("XDG_STATE_HOME"), dir + QStringLiteral("/state"));
     m_environment.remove(QStringLiteral("PULSE_SERVER"));
     m_environment.remove(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"));
-    qputenv("PULSE_SERVER", QString(QStringLiteral("unix:") + dir + QStringLiteral("/pulse/native")).toLocal8Bit());
+    qputenv("PULSE_SERVER",
+            QString(QStringLiteral("unix:") + dir + QStringLiteral("/pulse/native")).toLocal8Bit());
     qputenv("PULSE_CLIENTCONFIG", "/dev/null");
 }
 
@@ -42,8 +43,9 @@ PrivateSoundServer::~PrivateSoundServer() {
 }
 
 QString PrivateSoundServer::unavailable() const {
-    const QList<const char*> programs = usesPipeWire() ? QList<const char*>{"pipewire", "wireplumber", "pipewire-pulse"}
-                                                       : QList<const char*>{"pulseaudio"};
+    const QList<const char*> programs = usesPipeWire()
+                                            ? QList<const char*>{"pipewire", "wireplumber", "pipewire-pulse"}
+                                            : QList<const char*>{"pulseaudio"};
     for (const char* program : programs + QList<const char*>{"pactl", "parec"}) {
         if (!Installed(program))
             return QString::fromLatin1(program) + QStringLiteral(" is not installed");
@@ -83,21 +85,23 @@ bool PrivateSoundServer::start(QString* why) {
     }
     QProcess* server = m_processes.back().get();
     bool ready = server->waitForStarted(10000);
-    for (int attempt = 0; ready && attempt < 100 && !(ready = answers()); ++attempt) {
-        ready = server->state() == QProcess::Running;
+    for (int attempt = 0; ready && !answers(); ++attempt) {
+        ready = attempt < 100 && server->state() == QProcess::Running;
         QTest::qWait(100);
     }
     if (ready && usesPipeWire()) {
         QProcess load;
-        load.start(QStringLiteral("pactl"), {QStringLiteral("load-module"), QStringLiteral("module-null-sink"),
-                                             QStringLiteral("sink_name=") + sinkName()});
+        load.start(QStringLiteral("pactl"),
+                   {QStringLiteral("load-module"), QStringLiteral("module-null-sink"),
+                    QStringLiteral("sink_name=") + sinkName()});
         ready = load.waitForFinished(5000) && load.exitCode() == 0;
         QProcess setDefault;
         setDefault.start(QStringLiteral("pactl"), {QStringLiteral("set-default-sink"), sinkName()});
         setDefault.waitForFinished(5000);
     }
     if (!ready && why)
-        *why = QStringLiteral("the sound server did not come up: ") + QString::fromLocal8Bit(server->readAll());
+        *why =
+            QStringLiteral("the sound server did not come up: ") + QString::fromLocal8Bit(server->readAll());
     if (!ready)
         stop();
     return ready;
@@ -138,9 +142,11 @@ MonitorRecorder::MonitorRecorder(const PrivateSoundServer& server) {
     m_process.setProcessEnvironment(environment);
     QObject::connect(&m_process, &QProcess::readyReadStandardOutput, [this] { read(); });
     m_process.start(QStringLiteral("parec"),
-                    {QStringLiteral("--verbose"), QStringLiteral("--device=") + server.sinkName() + QStringLiteral(".monitor"),
+                    {QStringLiteral("--verbose"),
+                     QStringLiteral("--device=") + server.sinkName() + QStringLiteral(".monitor"),
                      QStringLiteral("--format=s16le"), QStringLiteral("--rate=%1").arg(SampleRate),
-                     QStringLiteral("--channels=1"), QStringLiteral("--raw"), QStringLiteral("--latency-msec=5")});
+                     QStringLiteral("--channels=1"), QStringLiteral("--raw"),
+                     QStringLiteral("--latency-msec=5")});
 }
 
 MonitorRecorder::~MonitorRecorder() {
@@ -150,13 +156,14 @@ MonitorRecorder::~MonitorRecorder() {
 }
 
 bool MonitorRecorder::waitUntilRecording() {
-    return m_process.waitForStarted(5000) && QTest::qWaitFor(
-                                                 [this] {
-                                                     m_log += m_process.readAllStandardError();
-                                                     return m_log.contains("Stream successfully created") ||
-                                                            m_process.state() != QProcess::Running;
-                                                 },
-                                                 10000) &&
+    return m_process.waitForStarted(5000) &&
+           QTest::qWaitFor(
+               [this] {
+                   m_log += m_process.readAllStandardError();
+                   return m_log.contains("Stream successfully created") ||
+                          m_process.state() != QProcess::Running;
+               },
+               10000) &&
            m_process.state() == QProcess::Running;
 }
 
