@@ -7,6 +7,7 @@
 #include "support/FakePlatform.h"
 #include "support/PrivateSoundServer.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -28,6 +29,7 @@ using testing::MonitorRecorder;
 
 namespace {
 
+constexpr char SoundAndQuit[] = "--sound-and-quit";
 constexpr int Rate = MonitorRecorder::SampleRate;
 constexpr int Block = Rate / 20; // 50 ms: a whole number of periods of every tone used here
 
@@ -241,6 +243,13 @@ void TestAlarmSound::stoppedServerHoldsNothing() {
     // An alarm that the server has not started within a short while gives the beep instead.
     QTRY_COMPARE_WITH_TIMEOUT(alarmBeeper.count, 1, 5000);
 
+    // A program that quits while its sounds still wait for the server quits at once, cleanly.
+    QProcess program;
+    program.start(QCoreApplication::applicationFilePath(), {QString::fromLatin1(SoundAndQuit)});
+    QVERIFY(program.waitForFinished(5000));
+    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(program.exitCode(), 0);
+
     // Once the server goes on, the next alarm plays.
     resume.dismiss();
     m_server.resume();
@@ -275,5 +284,17 @@ void TestAlarmSound::serverThatStartsLateOrRestartsIsUsed() {
     }
 }
 
-QTEST_MAIN(TestAlarmSound)
+// With SoundAndQuit: a program that beeps, sounds the alarm and quits at once.
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    if (argc == 2 && qstrcmp(argv[1], SoundAndQuit) == 0) {
+        RealPlatform platform;
+        platform.services().beeper->beep();
+        platform.services().wavePlayer->playAsync(QStringLiteral("test.WAV"), [] {});
+        return 0;
+    }
+    TestAlarmSound test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_alarm_sound.moc"
