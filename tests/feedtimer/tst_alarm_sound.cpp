@@ -88,7 +88,8 @@ private slots:
 
 private:
     // Sounds the one-cycle alarm through `services` and waits until `heard` is true of what the
-    // sink plays from then on (or 5 s have passed), and `listenOnMs` longer; returns what was heard.
+    // sink plays from then on (or 10 s have passed: the first sound of a run may wait for GStreamer to list
+    // its plugins), and `listenOnMs` longer; returns what was heard.
     Hearing soundAlarm(const PlatformServices& services, double toneHz,
                        std::function<bool(const Hearing&)> heard, int listenOnMs = 0);
     Hearing soundAlarm(double toneHz, std::function<bool(const Hearing&)> heard, int listenOnMs = 0) {
@@ -147,7 +148,7 @@ Hearing TestAlarmSound::soundAlarm(const PlatformServices& services, double tone
     form.show();
     QTest::mouseClick(form.findChild<QPushButton*>(QStringLiteral("BitBtn2")), Qt::LeftButton);
     clock.advance(210s);
-    (void)QTest::qWaitFor([&] { return heard(Listen(m_recorder->recording(), from, toneHz)); }, 5000);
+    (void)QTest::qWaitFor([&] { return heard(Listen(m_recorder->recording(), from, toneHz)); }, 10000);
     QTest::qWait(listenOnMs);
     return Listen(m_recorder->recording(), from, toneHz);
 }
