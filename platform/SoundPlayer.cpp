@@ -20,6 +20,8 @@ struct SoundPlayer::Shared {
     std::mutex mutex;
     QObject* guiThread = nullptr; // null once the player is gone
     std::atomic<bool> bellStarting{false};
+    // The last wave file asked for: as with PlaySound, a new one ends the one still playing.
+    std::atomic<unsigned> latestWave{0};
 
     void report(std::function<void()> cannotPlay) {
         const std::lock_guard lock(mutex);
@@ -34,6 +36,7 @@ struct Sound {
     std::shared_ptr<SoundPlayer::Shared> shared;
     QString file; // empty: the bell
     std::function<void()> cannotPlay;
+    unsigned wave = 0; // which wave file of the player's it is
 };
 
 void TellOutcome(void* context, int outcome) {
@@ -42,6 +45,11 @@ void TellOutcome(void* context, int outcome) {
         sound.shared->bellStarting = false;
     if (outcome != ROTENU_SOUND_PLAYING && sound.cannotPlay)
         sound.shared->report(std::exchange(sound.cannotPlay, nullptr));
+}
+
+int StillWanted(void* context) {
+    const auto& sound = *static_cast<const Sound*>(context);
+    return sound.file.isEmpty() || sound.wave == sound.shared->latestWave;
 }
 
 RotenuSoundPlayFunction PlayFunction() {
@@ -64,7 +72,7 @@ void Play(Sound sound) {
     const RotenuSoundPlayFunction play = PlayFunction();
     if (!play)
         return TellOutcome(&sound, ROTENU_SOUND_CANNOT_PLAY);
-    play(sound.file.isEmpty() ? nullptr : path.constData(), TellOutcome, &sound);
+    play(sound.file.isEmpty() ? nullptr : path.constData(), TellOutcome, StillWanted, &sound);
 }
 
 } // namespace
@@ -90,7 +98,7 @@ void SoundPlayer::playBell(std::function<void()> cannotPlay) {
 }
 
 void SoundPlayer::start(const QString& file, std::function<void()> cannotPlay) {
-    const Sound sound{m_shared, file, std::move(cannotPlay)};
+    const Sound sound{m_shared, file, std::move(cannotPlay), file.isEmpty() ? 0 : ++m_shared->latestWave};
     try {
         // Detached: the program never waits for a sound, not even when it quits.
         std::thread(Play, sound).detach();

@@ -20,7 +20,7 @@ public:
     SoundPlayer& operator=(const SoundPlayer&) = delete;
 
     // Only a wave file plays, in whatever encoding GStreamer's decoders know; the file name's
-    // letter case does not matter.
+    // letter case does not matter. A wave file still playing stops when the next one is asked for.
     void playAsync(const QString& fileName, std::function<void()> cannotPlay) override;
     // The sound theme's bell. A bell asked for while the last one is still starting is that bell.
     void playBell(std::function<void()> cannotPlay);

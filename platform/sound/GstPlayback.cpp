@@ -13,6 +13,7 @@ namespace {
 // beep does not come late. A server that answers does so in milliseconds; a stopped one holds the
 // connection until the client library gives up after 30 s.
 constexpr GstClockTime StartDeadline = 2 * GST_SECOND;
+constexpr GstClockTime WantedPollInterval = 50 * GST_MSECOND;
 
 const char* PipelineFor(SoundFileKind kind) {
     // wavparse first, so that only a wave file plays as the alarm; decodebin then picks the decoder
@@ -52,8 +53,8 @@ void SetUpOutput(GstElement* pipeline, std::atomic<bool>& samplesArrived) {
 
 } // namespace
 
-void PlayToEnd(const std::string& path, SoundFileKind kind,
-               const std::function<void(bool playing)>& outcome) {
+void PlayToEnd(const std::string& path, SoundFileKind kind, const std::function<void(bool playing)>& outcome,
+               const std::function<bool()>& wanted) {
     GError* error = nullptr;
     GstElement* pipeline =
         gst_parse_launch_full(PipelineFor(kind), nullptr, GST_PARSE_FLAG_FATAL_ERRORS, &error);
@@ -79,9 +80,11 @@ void PlayToEnd(const std::string& path, SoundFileKind kind,
     // thread of its own, so that this one can give up on a server that does not answer.
     std::thread starter([pipeline] { gst_element_set_state(pipeline, GST_STATE_PLAYING); });
     const GstClockTime deadline = gst_util_get_timestamp() + StartDeadline;
-    const auto wanted = GstMessageType(GST_MESSAGE_ERROR | GST_MESSAGE_EOS | GST_MESSAGE_STATE_CHANGED);
+    const auto watched = GstMessageType(GST_MESSAGE_ERROR | GST_MESSAGE_EOS | GST_MESSAGE_STATE_CHANGED);
     for (bool ended = false; !ended;) {
-        GstClockTime wait = GST_CLOCK_TIME_NONE;
+        GstClockTime wait = WantedPollInterval;
+        if (told && !wanted())
+            break;
         if (!told) {
             const GstClockTime now = gst_util_get_timestamp();
             if (now >= deadline) {
@@ -90,7 +93,7 @@ void PlayToEnd(const std::string& path, SoundFileKind kind,
             }
             wait = deadline - now;
         }
-        GstMessage* message = gst_bus_timed_pop_filtered(bus, wait, wanted);
+        GstMessage* message = gst_bus_timed_pop_filtered(bus, wait, watched);
         if (!message)
             continue;
         switch (GST_MESSAGE_TYPE(message)) {

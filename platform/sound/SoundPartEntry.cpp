@@ -9,22 +9,25 @@
 #include <mutex>
 #include <type_traits>
 
-extern "C" __attribute__((visibility("default"))) void
-rotenu_sound_play(const char* path, RotenuSoundOutcomeCallback outcome, void* context) {
+extern "C" __attribute__((visibility("default"))) void rotenu_sound_play(const char* path,
+                                                                         RotenuSoundOutcomeCallback outcome,
+                                                                         RotenuSoundWantedCallback wanted,
+                                                                         void* context) {
     static std::once_flag initialised;
     std::call_once(initialised, [] { gst_init(nullptr, nullptr); });
+    const auto stillWanted = [&] { return wanted(context) != 0; };
     const auto tell = [&](bool playing) {
         outcome(context, playing ? ROTENU_SOUND_PLAYING : ROTENU_SOUND_CANNOT_PLAY);
     };
     if (path) {
-        rotenu::sound::PlayToEnd(path, rotenu::sound::SoundFileKind::Wave, tell);
+        rotenu::sound::PlayToEnd(path, rotenu::sound::SoundFileKind::Wave, tell, stillWanted);
         return;
     }
     const std::string bell = rotenu::sound::FindThemeSound("bell");
     if (bell.empty())
         tell(false);
     else
-        rotenu::sound::PlayToEnd(bell, rotenu::sound::SoundFileKind::AnyAudio, tell);
+        rotenu::sound::PlayToEnd(bell, rotenu::sound::SoundFileKind::AnyAudio, tell, stillWanted);
 }
 
 static_assert(std::is_same_v<decltype(&rotenu_sound_play), RotenuSoundPlayFunction>);

@@ -62,12 +62,15 @@ Hearing Listen(const QByteArray& raw, qsizetype from, double toneHz) {
     return hearing;
 }
 
-// A quarter-second tone written by sox as test.WAV, `format` being sox's output options.
-bool WriteTone(const QStringList& format, int toneHz, const QString& name = QStringLiteral("test.WAV")) {
+// A tone (a quarter-second one unless told) written by sox as test.WAV, `format` being sox's output
+// options.
+bool WriteTone(const QStringList& format, int toneHz, const QString& name = QStringLiteral("test.WAV"),
+               const char* seconds = "0.25") {
     QProcess sox;
-    sox.start(QStringLiteral("sox"), QStringList{QStringLiteral("-n")} + format +
-                                         QStringList{name, QStringLiteral("synth"), QStringLiteral("0.25"),
-                                                     QStringLiteral("sine"), QString::number(toneHz)});
+    sox.start(QStringLiteral("sox"),
+              QStringList{QStringLiteral("-n")} + format +
+                  QStringList{name, QStringLiteral("synth"), QString::fromLatin1(seconds),
+                              QStringLiteral("sine"), QString::number(toneHz)});
     return sox.waitForFinished(10000) && sox.exitCode() == 0;
 }
 
@@ -83,6 +86,7 @@ private slots:
     void eachEncodingPlaysItsOwnTone();
     void fileThatCannotPlayRingsTheBell_data();
     void fileThatCannotPlayRingsTheBell();
+    void nextAlarmEndsTheSoundStillPlaying();
     void stoppedServerHoldsNothing();
     void serverThatStartsLateOrRestartsIsUsed();
 
@@ -100,6 +104,7 @@ private:
 
     testing::PrivateSoundServer m_server;
     std::unique_ptr<MonitorRecorder> m_recorder;
+    bool m_quietFirst = true; // whether soundAlarm() waits for the last sound to die away
     std::unique_ptr<QTemporaryDir> m_workDir;
     QString m_previousDir;
 };
@@ -140,7 +145,7 @@ Hearing TestAlarmSound::soundAlarm(const PlatformServices& services, double tone
             return recording.size() >= 4 * Block &&
                    Listen(recording, recording.size() - 4 * Block, 1).loudBlocks == 0;
         },
-        3000);
+        m_quietFirst ? 3000 : 0);
     const qsizetype from = m_recorder->recording().size();
 
     testing::ManualClock clock;
@@ -221,6 +226,20 @@ void TestAlarmSound::fileThatCannotPlayRingsTheBell() {
         ToneHz, [](const Hearing& h) { return h.loudBlocks >= 1; }, 500);
     QVERIFY2(hearing.loudBlocks >= 1, "the bell did not ring");
     QCOMPARE(hearing.toneBlocks, 0);
+}
+
+void TestAlarmSound::nextAlarmEndsTheSoundStillPlaying() {
+    RealPlatform platform;
+    QVERIFY(WriteTone({}, 500, QStringLiteral("test.WAV"), "3"));
+    QVERIFY(toneHeard(soundAlarm(platform.services(), 500, toneHeard)));
+    QVERIFY(WriteTone({}, 900));
+    m_quietFirst = false;
+    const Hearing second = soundAlarm(platform.services(), 900, toneHeard, 700);
+    m_quietFirst = true;
+    QVERIFY(toneHeard(second));
+    // The last 300 ms, after the short tone: the long one would still sound there.
+    const QByteArray& recording = m_recorder->recording();
+    QCOMPARE(Listen(recording, recording.size() - 12 * Block, 500).loudBlocks, 0);
 }
 
 void TestAlarmSound::stoppedServerHoldsNothing() {
