@@ -159,9 +159,15 @@ void TForm2::Timer1Timer() {
 }
 
 void TForm2::SoundAlarm() {
-    const bool playing = m_services.wavePlayer && m_services.wavePlayer->playAsync(AlarmWaveFile());
-    if (!playing && m_services.beeper)
-        m_services.beeper->beep();
+    Beeper* beeper = m_services.beeper;
+    auto beepInstead = [beeper] {
+        if (beeper)
+            beeper->beep();
+    };
+    if (m_services.wavePlayer)
+        m_services.wavePlayer->playAsync(AlarmWaveFile(), std::move(beepInstead));
+    else
+        beepInstead();
 }
 
 } // namespace rotenu

@@ -1,14 +1,13 @@
 #include "platform/DefaultBeeper.h"
 
-#include "platform/CanberraContext.h"
+#include "platform/SoundPlayer.h"
 
 #include <QApplication>
 
 namespace rotenu {
 
 void DefaultBeeper::beep() {
-    if (!m_sound.playEvent("bell"))
-        QApplication::beep();
+    m_sound.playBell([] { QApplication::beep(); });
 }
 
 } // namespace rotenu

@@ -4,16 +4,16 @@
 
 namespace rotenu {
 
-class CanberraContext;
+class SoundPlayer;
 
-// The desktop's "bell" sound; the toolkit's beep when the sound server cannot play it.
+// The desktop sound theme's "bell"; the toolkit's beep when the sound server cannot play it.
 class DefaultBeeper final : public Beeper {
 public:
-    explicit DefaultBeeper(CanberraContext& sound) : m_sound(sound) {}
+    explicit DefaultBeeper(SoundPlayer& sound) : m_sound(sound) {}
     void beep() override;
 
 private:
-    CanberraContext& m_sound;
+    SoundPlayer& m_sound;
 };
 
 } // namespace rotenu

@@ -28,8 +28,9 @@ QString PartsDirectory() {
 } // namespace
 
 QFunctionPointer ResolvePartSymbol(const char* part, const char* symbol) {
-    static std::mutex mutex;
-    static std::map<std::string, std::unique_ptr<QLibrary>> libraries;
+    // Never destroyed: a part may still be loading on another thread while the program quits.
+    static auto& mutex = *new std::mutex;
+    static auto& libraries = *new std::map<std::string, std::unique_ptr<QLibrary>>;
     const std::lock_guard lock(mutex);
     auto& library = libraries[part];
     if (!library) {

@@ -1,12 +1,11 @@
 #pragma once
 
-#include "platform/CanberraContext.h"
-#include "platform/CanberraWavePlayer.h"
 #include "platform/DefaultBeeper.h"
 #include "platform/EmbeddedVersionResource.h"
 #include "platform/DesktopPart.h"
 #include "platform/PlainMessageBox.h"
 #include "platform/PlatformServices.h"
+#include "platform/SoundPlayer.h"
 
 namespace rotenu {
 
@@ -20,9 +19,8 @@ public:
     const PlatformServices& services() const { return m_services; }
 
 private:
-    CanberraContext m_sound;
+    SoundPlayer m_sound;
     DefaultBeeper m_beeper{m_sound};
-    CanberraWavePlayer m_wavePlayer{m_sound};
     PlainMessageBox m_messageBox;
     EmbeddedVersionResource m_versionResource;
     DesktopClassesRegistry m_classesRegistry;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 class QString;
 
 namespace rotenu {
@@ -8,10 +10,10 @@ namespace rotenu {
 class WavePlayer {
 public:
     virtual ~WavePlayer() = default;
-    // Starts playing the file and returns at once; false when it cannot start (missing,
-    // unreadable or unsupported file, no sound server). A bare name is looked for in the
-    // current directory.
-    virtual bool playAsync(const QString& fileName) = 0;
+    // Starts playing the file and returns at once. When it cannot be played (missing, unreadable
+    // or unsupported file, no sound server), `cannotPlay` runs instead, on the GUI thread, as soon
+    // as that is known. A bare name is looked for in the current directory.
+    virtual void playAsync(const QString& fileName, std::function<void()> cannotPlay) = 0;
 };
 
 } // namespace rotenu

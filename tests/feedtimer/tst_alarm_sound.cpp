@@ -1,15 +1,20 @@
-// End to end: the alarm as the user hears it. A private PulseAudio server with a null sink takes
-// the program's sound; recording the sink's monitor shows what played.
+// End to end: the alarm as the user hears it. A private sound server with a null sink takes the
+// program's sound; recording the sink's monitor shows what played.
 
 #include "ManualClock.h"
 #include "feedtimer/Timer.h"
 #include "platform/RealPlatform.h"
+#include "support/FakePlatform.h"
+#include "support/PrivateSoundServer.h"
 
-#include <QDataStream>
+#include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QLabel>
 #include <QProcess>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -20,69 +25,53 @@
 
 using namespace rotenu;
 using namespace std::chrono_literals;
+using testing::MonitorRecorder;
 
 namespace {
 
-constexpr int SampleRate = 44100;
-constexpr double ToneHz = 1000;
-const QString SinkName = QStringLiteral("rotenu_null");
+constexpr char SoundAndQuit[] = "--sound-and-quit";
+constexpr int Rate = MonitorRecorder::SampleRate;
+constexpr int Block = Rate / 20; // 50 ms: a whole number of periods of every tone used here
 
-// A mono 16-bit PCM wave file of a sine tone.
-QByteArray ToneWave(double seconds) {
-    const int frames = static_cast<int>(seconds * SampleRate);
-    QByteArray wave;
-    QDataStream out(&wave, QIODevice::WriteOnly);
-    out.setByteOrder(QDataStream::LittleEndian);
-    const auto tag = [&out](const char* four) { out.writeRawData(four, 4); };
-    tag("RIFF");
-    out << quint32(36 + frames * 2);
-    tag("WAVE");
-    tag("fmt ");
-    out << quint32(16) << quint16(1) << quint16(1) << quint32(SampleRate) << quint32(SampleRate * 2)
-        << quint16(2) << quint16(16);
-    tag("data");
-    out << quint32(frames * 2);
-    for (int i = 0; i < frames; ++i)
-        out << qint16(std::lround(16000 * std::sin(2 * std::numbers::pi * ToneHz * i / SampleRate)));
-    return wave;
-}
-
-void WriteFile(const QString& path, const QByteArray& content) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(content), content.size());
-}
-
-// What a recording holds, judged in blocks of 50 ms (a whole number of periods of the tone).
+// What a recording holds from `from` on: blocks well above silence, and those of them whose power
+// is mostly at `toneHz`.
 struct Hearing {
-    int loudBlocks = 0; // blocks well above silence
-    int toneBlocks = 0; // loud blocks whose power is nearly all at the tone's frequency
+    int loudBlocks = 0;
+    int toneBlocks = 0;
 };
 
-Hearing Listen(const QByteArray& raw) {
+Hearing Listen(const QByteArray& raw, qsizetype from, double toneHz) {
     const auto* samples = reinterpret_cast<const qint16*>(raw.constData());
-    const qsizetype count = raw.size() / 2;
-    constexpr int block = SampleRate / 20;
-    const double coefficient = 2 * std::cos(2 * std::numbers::pi * ToneHz / SampleRate);
+    const double coefficient = 2 * std::cos(2 * std::numbers::pi * toneHz / Rate);
     Hearing hearing;
-    for (qsizetype start = 0; start + block <= count; start += block) {
+    for (qsizetype start = from / 2; start + Block <= raw.size() / 2; start += Block) {
         double energy = 0, s1 = 0, s2 = 0;
-        for (int i = 0; i < block; ++i) {
+        for (int i = 0; i < Block; ++i) {
             const double x = samples[start + i];
             energy += x * x;
             const double s0 = x + coefficient * s1 - s2;
             s2 = s1;
             s1 = s0;
         }
-        const double rms = std::sqrt(energy / block);
-        if (rms < 300)
+        if (std::sqrt(energy / Block) < 300)
             continue;
         ++hearing.loudBlocks;
-        const double tonePower = s1 * s1 + s2 * s2 - coefficient * s1 * s2;
-        if (2 * tonePower / (block * energy) > 0.8)
+        if (2 * (s1 * s1 + s2 * s2 - coefficient * s1 * s2) / (Block * energy) > 0.5)
             ++hearing.toneBlocks;
     }
     return hearing;
+}
+
+// A tone (a quarter-second one unless told) written by sox as test.WAV, `format` being sox's output
+// options.
+bool WriteTone(const QStringList& format, int toneHz, const QString& name = QStringLiteral("test.WAV"),
+               const char* seconds = "0.25") {
+    QProcess sox;
+    sox.start(QStringLiteral("sox"),
+              QStringList{QStringLiteral("-n")} + format +
+                  QStringList{name, QStringLiteral("synth"), QString::fromLatin1(seconds),
+                              QStringLiteral("sine"), QString::number(toneHz)});
+    return sox.waitForFinished(10000) && sox.exitCode() == 0;
 }
 
 } // namespace
@@ -91,78 +80,43 @@ class TestAlarmSound : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase();
-    void cleanupTestCase();
     void init();
     void cleanup();
-    void alarmPlaysTheWaveFileOfTheHelpNote();
-    void withoutAPlayableFileTheBellRings();
+    void eachEncodingPlaysItsOwnTone_data();
+    void eachEncodingPlaysItsOwnTone();
+    void fileThatCannotPlayRingsTheBell_data();
+    void fileThatCannotPlayRingsTheBell();
+    void nextAlarmEndsTheSoundStillPlaying();
+    void stoppedServerHoldsNothing();
+    void serverThatStartsLateOrRestartsIsUsed();
 
 private:
-    // Runs the one-cycle alarm to its end while recording the sink, and returns the recording.
-    QByteArray recordAlarm(std::function<bool(const Hearing&)> heardEnough);
+    // Sounds the one-cycle alarm through `services` and waits until `heard` is true of what the
+    // sink plays from then on (or 10 s have passed: the first sound of a run may wait for GStreamer to list
+    // its plugins), and `listenOnMs` longer; returns what was heard.
+    Hearing soundAlarm(const PlatformServices& services, double toneHz,
+                       std::function<bool(const Hearing&)> heard, int listenOnMs = 0);
+    Hearing soundAlarm(double toneHz, std::function<bool(const Hearing&)> heard, int listenOnMs = 0) {
+        RealPlatform platform;
+        return soundAlarm(platform.services(), toneHz, std::move(heard), listenOnMs);
+    }
+    static bool toneHeard(const Hearing& h) { return h.toneBlocks >= 3; }
 
-    QTemporaryDir m_serverDir;
-    QProcess m_server;
+    testing::PrivateSoundServer m_server;
+    std::unique_ptr<MonitorRecorder> m_recorder;
+    bool m_quietFirst = true; // whether soundAlarm() waits for the last sound to die away
     std::unique_ptr<QTemporaryDir> m_workDir;
     QString m_previousDir;
 };
 
 void TestAlarmSound::initTestCase() {
-    const QString pulseaudio = QStandardPaths::findExecutable(QStringLiteral("pulseaudio"));
-    if (pulseaudio.isEmpty() || QStandardPaths::findExecutable(QStringLiteral("parec")).isEmpty() ||
-        QStandardPaths::findExecutable(QStringLiteral("pactl")).isEmpty())
-        QSKIP("pulseaudio, parec or pactl is not installed (scripts/setup installs them): no sound server to "
-              "test with");
-    QVERIFY(m_serverDir.isValid());
-    const QString dir = m_serverDir.path();
-    const QString socket = dir + QStringLiteral("/native");
-
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("HOME"), dir);
-    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), dir);
-    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), dir + QStringLiteral("/config"));
-    environment.remove(QStringLiteral("PULSE_SERVER"));
-    environment.remove(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"));
-    m_server.setProcessEnvironment(environment);
-    m_server.setProcessChannelMode(QProcess::MergedChannels);
-    // Nothing but a socket of its own and the null sink: no real device, no desktop session.
-    m_server.start(pulseaudio,
-                   {QStringLiteral("-n"), QStringLiteral("--daemonize=no"),
-                    QStringLiteral("--exit-idle-time=-1"), QStringLiteral("--disable-shm=yes"),
-                    QStringLiteral("--use-pid-file=no"), QStringLiteral("--system=no"),
-                    QStringLiteral("--log-target=stderr"), QStringLiteral("-L"),
-                    QStringLiteral("module-native-protocol-unix auth-anonymous=1 socket=") + socket,
-                    QStringLiteral("-L"), QStringLiteral("module-null-sink sink_name=") + SinkName});
-    if (!m_server.waitForStarted(10000))
-        QSKIP(qPrintable(QStringLiteral("the sound server cannot start: ") + m_server.errorString()));
-
-    qputenv("PULSE_SERVER", (QStringLiteral("unix:") + socket).toLocal8Bit());
-    qputenv("PULSE_CLIENTCONFIG", "/dev/null");
-    bool ready = false;
-    for (int attempt = 0; attempt < 100 && !ready && m_server.state() == QProcess::Running; ++attempt) {
-        QProcess info;
-        info.start(QStringLiteral("pactl"), {QStringLiteral("info")});
-        ready =
-            info.waitForFinished(5000) && info.exitStatus() == QProcess::NormalExit && info.exitCode() == 0;
-        if (!ready)
-            QTest::qWait(100);
-    }
-    if (!ready) {
-        m_server.kill();
-        m_server.waitForFinished(5000);
-        QSKIP(qPrintable(QStringLiteral("the sound server did not come up: ") +
-                         QString::fromLocal8Bit(m_server.readAll()).trimmed()));
-    }
-}
-
-void TestAlarmSound::cleanupTestCase() {
-    if (m_server.state() == QProcess::NotRunning)
-        return;
-    m_server.terminate();
-    if (!m_server.waitForFinished(5000)) {
-        m_server.kill();
-        m_server.waitForFinished(5000);
-    }
+    if (!m_server.unavailable().isEmpty())
+        QSKIP(qPrintable(m_server.unavailable() + QStringLiteral(" (scripts/setup installs it)")));
+    if (QStandardPaths::findExecutable(QStringLiteral("sox")).isEmpty())
+        QSKIP("sox is not installed (scripts/setup installs it): no wave files to play");
+    QString why;
+    if (!m_server.start(&why))
+        QSKIP(qPrintable(why));
 }
 
 void TestAlarmSound::init() {
@@ -177,81 +131,193 @@ void TestAlarmSound::cleanup() {
     m_workDir.reset();
 }
 
-QByteArray TestAlarmSound::recordAlarm(std::function<bool(const Hearing&)> heardEnough) {
-    QProcess recorder;
-    // Its messages untranslated: the test reads one of them.
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C"));
-    environment.remove(QStringLiteral("LANGUAGE"));
-    recorder.setProcessEnvironment(environment);
-    recorder.start(
-        QStringLiteral("parec"),
-        {QStringLiteral("--verbose"), QStringLiteral("--device=") + SinkName + QStringLiteral(".monitor"),
-         QStringLiteral("--format=s16le"), QStringLiteral("--rate=%1").arg(SampleRate),
-         QStringLiteral("--channels=1"), QStringLiteral("--raw"), QStringLiteral("--latency-msec=20")});
-    if (!recorder.waitForStarted(5000))
-        return {};
-    QByteArray log;
-    const bool recorderReady = QTest::qWaitFor(
+Hearing TestAlarmSound::soundAlarm(const PlatformServices& services, double toneHz,
+                                   std::function<bool(const Hearing&)> heard, int listenOnMs) {
+    if (!m_recorder) {
+        m_recorder = std::make_unique<MonitorRecorder>(m_server);
+        if (!m_recorder->waitUntilRecording())
+            return {};
+    }
+    // The last sound has died away: its last 100 ms are silent.
+    (void)QTest::qWaitFor(
         [&] {
-            log += recorder.readAllStandardError();
-            return log.contains("Stream successfully created") || recorder.state() != QProcess::Running;
+            const QByteArray& recording = m_recorder->recording();
+            return recording.size() >= 4 * Block &&
+                   Listen(recording, recording.size() - 4 * Block, 1).loudBlocks == 0;
         },
-        10000);
-    if (!recorderReady || recorder.state() != QProcess::Running)
-        return {};
+        m_quietFirst ? 3000 : 0);
+    const qsizetype from = m_recorder->recording().size();
 
-    RealPlatform platform;
     testing::ManualClock clock;
-    TForm2 form(platform.services(), clock);
+    TForm2 form(services, clock);
     form.show();
     QTest::mouseClick(form.findChild<QPushButton*>(QStringLiteral("BitBtn2")), Qt::LeftButton);
     clock.advance(210s);
-
-    QByteArray recording;
-    // Running out of time only ends the recording; the caller judges what it holds.
-    [[maybe_unused]] const bool heard = QTest::qWaitFor(
-        [&] {
-            recording += recorder.readAllStandardOutput();
-            return heardEnough(Listen(recording));
-        },
-        8000);
-    recorder.terminate();
-    recorder.waitForFinished(5000);
-    recording += recorder.readAllStandardOutput();
-    if (!log.contains("Stream successfully created"))
-        qWarning("parec: %s", log.constData());
-    return recording;
+    (void)QTest::qWaitFor([&] { return heard(Listen(m_recorder->recording(), from, toneHz)); }, 10000);
+    QTest::qWait(listenOnMs);
+    return Listen(m_recorder->recording(), from, toneHz);
 }
 
-void TestAlarmSound::alarmPlaysTheWaveFileOfTheHelpNote() {
-    // Named as the help note says, in the lower case that differs from the program's "test.WAV".
-    WriteFile(QStringLiteral("test.wav"), ToneWave(0.8));
-    const QByteArray recording = recordAlarm([](const Hearing& h) { return h.toneBlocks >= 12; });
-    const Hearing hearing = Listen(recording);
-    QVERIFY2(hearing.toneBlocks >= 12,
-             qPrintable(QStringLiteral("heard %1 blocks of the tone, %2 loud blocks in %3 bytes")
-                            .arg(hearing.toneBlocks)
-                            .arg(hearing.loudBlocks)
-                            .arg(recording.size())));
+void TestAlarmSound::eachEncodingPlaysItsOwnTone_data() {
+    QTest::addColumn<QStringList>("format");
+    QTest::addColumn<int>("toneHz");
+    const auto row = [](const char* name, const char* format, int toneHz) {
+        QTest::newRow(name) << QString::fromLatin1(format).split(u' ') << toneHz;
+    };
+    // What sox writes: more than 16 bits or more than two channels as WAVE_FORMAT_EXTENSIBLE,
+    // unless told -t wavpcm.
+    row("PCM 8-bit 8 kHz", "-r 8000 -b 8", 500);
+    row("PCM 16-bit stereo 16 kHz", "-r 16000 -c 2 -b 16", 600);
+    row("PCM 24-bit extensible stereo 96 kHz", "-r 96000 -c 2 -b 24", 700);
+    row("PCM 24-bit plain", "-t wavpcm -r 44100 -b 24", 800);
+    row("PCM 32-bit extensible", "-r 44100 -b 32", 900);
+    row("float 32-bit stereo 48 kHz", "-r 48000 -c 2 -e floating-point -b 32", 1000);
+    row("float 64-bit 96 kHz", "-r 96000 -e floating-point -b 64", 1100);
+    row("IMA ADPCM 22 kHz", "-r 22050 -e ima-adpcm", 1200);
+    row("MS ADPCM 11 kHz", "-r 11025 -e ms-adpcm", 1300);
+    row("u-law 8 kHz", "-r 8000 -e u-law", 1400);
+    row("A-law 8 kHz", "-r 8000 -e a-law", 1500);
+    row("GSM 6.10 8 kHz", "-r 8000 -e gsm-full-rate", 600);
 }
 
-void TestAlarmSound::withoutAPlayableFileTheBellRings() {
+void TestAlarmSound::eachEncodingPlaysItsOwnTone() {
+    QFETCH(QStringList, format);
+    QFETCH(int, toneHz);
+    QVERIFY(WriteTone(format, toneHz, QStringLiteral("test.wav")));
+    const Hearing hearing = soundAlarm(toneHz, toneHeard);
+    QVERIFY2(toneHeard(hearing), qPrintable(QStringLiteral("heard %1 blocks of the tone among %2 loud blocks")
+                                                .arg(hearing.toneBlocks)
+                                                .arg(hearing.loudBlocks)));
+}
+
+void TestAlarmSound::fileThatCannotPlayRingsTheBell_data() {
+    QTest::addColumn<QByteArray>("damage");
+    for (const char* damage :
+         {"missing", "empty", "truncated", "not a wave file", "unknown encoding", "unreadable"})
+        QTest::newRow(damage) << QByteArray(damage);
+}
+
+void TestAlarmSound::fileThatCannotPlayRingsTheBell() {
+    QFETCH(QByteArray, damage);
     if (!QFile::exists(QStringLiteral("/usr/share/sounds/freedesktop/stereo/bell.oga")))
         QSKIP("the freedesktop sound theme is not installed (sound-theme-freedesktop): no bell to hear");
-    const auto rang = [](const Hearing& h) { return h.loudBlocks >= 2; };
-
-    // No file at all.
-    Hearing hearing = Listen(recordAlarm(rang));
-    QVERIFY2(hearing.loudBlocks >= 2, "the bell did not ring for a missing file");
-    QCOMPARE(hearing.toneBlocks, 0);
-
-    // A file of that name that is no sound.
-    WriteFile(QStringLiteral("test.WAV"), QByteArray("this is not a wave file\n").repeated(100));
-    hearing = Listen(recordAlarm(rang));
-    QVERIFY2(hearing.loudBlocks >= 2, "the bell did not ring for a file that cannot be played");
+    constexpr int ToneHz = 1000;
+    QFile file(QStringLiteral("test.WAV"));
+    if (damage != "missing") {
+        QVERIFY(WriteTone({}, ToneHz));
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        if (damage == "empty")
+            file.resize(0);
+        else if (damage == "truncated")
+            file.resize(30); // within the format chunk
+        else if (damage == "not a wave file")
+            file.write("this is not a wave file\n");
+        else if (damage == "unknown encoding")
+            file.seek(20) && file.write("\x77\x77", 2); // the format code
+        file.close();
+        if (damage == "unreadable") {
+            file.setPermissions({});
+            if (file.open(QIODevice::ReadOnly))
+                QSKIP("this user reads every file (root)");
+        }
+    }
+    // The bell is short: one loud block of it is enough; listening on, no tone of the file comes.
+    const Hearing hearing = soundAlarm(
+        ToneHz, [](const Hearing& h) { return h.loudBlocks >= 1; }, 500);
+    QVERIFY2(hearing.loudBlocks >= 1, "the bell did not ring");
     QCOMPARE(hearing.toneBlocks, 0);
 }
 
-QTEST_MAIN(TestAlarmSound)
+void TestAlarmSound::nextAlarmEndsTheSoundStillPlaying() {
+    RealPlatform platform;
+    QVERIFY(WriteTone({}, 500, QStringLiteral("test.WAV"), "3"));
+    QVERIFY(toneHeard(soundAlarm(platform.services(), 500, toneHeard)));
+    QVERIFY(WriteTone({}, 900));
+    m_quietFirst = false;
+    const Hearing second = soundAlarm(platform.services(), 900, toneHeard, 700);
+    m_quietFirst = true;
+    QVERIFY(toneHeard(second));
+    // The last 300 ms, after the short tone: the long one would still sound there.
+    const QByteArray& recording = m_recorder->recording();
+    QCOMPARE(Listen(recording, recording.size() - 12 * Block, 500).loudBlocks, 0);
+}
+
+void TestAlarmSound::stoppedServerHoldsNothing() {
+    QVERIFY(WriteTone({}, 700));
+    RealPlatform platform;
+    testing::CountingBeeper alarmBeeper;
+    PlatformServices services = platform.services();
+    services.beeper = &alarmBeeper;
+    m_server.pause();
+    auto resume = qScopeGuard([this] { m_server.resume(); });
+    // A server that does not answer holds a client for 30 s; a sound must not hold the window.
+    QElapsedTimer timer;
+    timer.start();
+    for (int i = 0; i < 3; ++i)
+        platform.services().beeper->beep();
+    testing::ManualClock clock;
+    TForm2 form(services, clock);
+    form.show();
+    QTest::mouseClick(form.findChild<QPushButton*>(QStringLiteral("BitBtn2")), Qt::LeftButton);
+    clock.advance(210s);
+    QVERIFY2(timer.elapsed() < 1000, qPrintable(QStringLiteral("held for %1 ms").arg(timer.elapsed())));
+    QCOMPARE(form.findChild<QLabel*>(QStringLiteral("Label2"))->text(),
+             QStringLiteral(u"一周期アラーム終了"));
+    // An alarm that the server has not started within a short while gives the beep instead.
+    QTRY_COMPARE_WITH_TIMEOUT(alarmBeeper.count, 1, 5000);
+
+    // A program that quits while its sounds still wait for the server quits at once, cleanly.
+    QProcess program;
+    program.start(QCoreApplication::applicationFilePath(), {QString::fromLatin1(SoundAndQuit)});
+    QVERIFY(program.waitForFinished(5000));
+    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(program.exitCode(), 0);
+
+    // Once the server goes on, the next alarm plays.
+    resume.dismiss();
+    m_server.resume();
+    QVERIFY(toneHeard(soundAlarm(platform.services(), 700, toneHeard)));
+}
+
+void TestAlarmSound::serverThatStartsLateOrRestartsIsUsed() {
+    QVERIFY(WriteTone({}, 800));
+    testing::CountingBeeper beeper;
+    RealPlatform platform;
+    PlatformServices services = platform.services();
+    services.beeper = &beeper;
+
+    // No server yet: the alarm beeps instead.
+    m_recorder.reset();
+    m_server.stop();
+    testing::ManualClock clock;
+    TForm2 form(services, clock);
+    form.show();
+    QTest::mouseClick(form.findChild<QPushButton*>(QStringLiteral("BitBtn2")), Qt::LeftButton);
+    clock.advance(210s);
+    QTRY_COMPARE(beeper.count, 1);
+
+    for (const char* when : {"started late", "restarted"}) {
+        m_recorder.reset();
+        m_server.stop();
+        QString why;
+        QVERIFY2(m_server.start(&why), qPrintable(why));
+        const Hearing hearing = soundAlarm(services, 800, toneHeard);
+        QVERIFY2(toneHeard(hearing), when);
+        QVERIFY2(beeper.count == 1, when);
+    }
+}
+
+// With SoundAndQuit: a program that beeps, sounds the alarm and quits at once.
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    if (argc == 2 && qstrcmp(argv[1], SoundAndQuit) == 0) {
+        RealPlatform platform;
+        platform.services().beeper->beep();
+        platform.services().wavePlayer->playAsync(QStringLiteral("test.WAV"), [] {});
+        return 0;
+    }
+    TestAlarmSound test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_alarm_sound.moc"

@@ -34,14 +34,15 @@ public:
     std::function<void(const QString&)> onShow;
 };
 
-// Records each file it is asked to play; answers as `starts` says.
+// Records each file it is asked to play; when `starts` is false, reports at once that it cannot.
 class RecordingWavePlayer final : public WavePlayer {
 public:
-    bool playAsync(const QString& fileName) override {
+    void playAsync(const QString& fileName, std::function<void()> cannotPlay) override {
         played << fileName;
         if (onPlay)
             onPlay(fileName);
-        return starts;
+        if (!starts)
+            cannotPlay();
     }
     QStringList played;
     bool starts = true;

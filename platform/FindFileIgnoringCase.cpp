@@ -1,9 +1,6 @@
-#include "platform/CanberraWavePlayer.h"
-
-#include "platform/CanberraContext.h"
+#include "platform/FindFileIgnoringCase.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 
 namespace rotenu {
@@ -19,13 +16,6 @@ QString FindFileIgnoringCase(const QString& fileName) {
             return directory.filePath(file);
     }
     return {};
-}
-
-bool CanberraWavePlayer::playAsync(const QString& fileName) {
-    const QString found = FindFileIgnoringCase(fileName);
-    if (found.isEmpty())
-        return false;
-    return m_sound.playFile(QFile::encodeName(QFileInfo(found).absoluteFilePath()).toStdString());
 }
 
 } // namespace rotenu

@@ -1,0 +1,24 @@
+#pragma once
+// The one entry point of the sound part module. The module holds every line that links the sound
+// libraries (GStreamer and what it pulls in), so that the program loads them only when it first
+// sounds, and on a thread other than the GUI thread.
+
+extern "C" {
+
+// What became of one sound; told once, as soon as it is known.
+enum RotenuSoundOutcome { ROTENU_SOUND_PLAYING = 0, ROTENU_SOUND_CANNOT_PLAY = 1 };
+typedef void (*RotenuSoundOutcomeCallback)(void* context, int outcome);
+// Whether a sound that plays is still wanted (non-zero) or is to stop now (zero).
+typedef int (*RotenuSoundWantedCallback)(void* context);
+
+// Plays the wave file at `path`, or the desktop sound theme's bell when `path` is null, through
+// the desktop's sound server. Blocks the calling thread until the sound has ended, failed or is
+// no longer `wanted` (asked several times a second while it plays); a server that does not answer
+// can hold it for the sound server's own time-out. `outcome` runs on the calling thread once, as
+// soon as the sound is heard or known to fail.
+typedef void (*RotenuSoundPlayFunction)(const char* path, RotenuSoundOutcomeCallback outcome,
+                                        RotenuSoundWantedCallback wanted, void* context);
+}
+
+#define ROTENU_SOUND_PART "rotenu-sound"
+#define ROTENU_SOUND_PLAY_SYMBOL "rotenu_sound_play"

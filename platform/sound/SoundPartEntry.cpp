@@ -1,0 +1,33 @@
+// The sound part module's entry point: everything that links GStreamer is behind it.
+
+#include "platform/SoundPartEntry.h"
+#include "platform/sound/GstPlayback.h"
+#include "platform/sound/SoundTheme.h"
+
+#include <gst/gst.h>
+
+#include <mutex>
+#include <type_traits>
+
+extern "C" __attribute__((visibility("default"))) void rotenu_sound_play(const char* path,
+                                                                         RotenuSoundOutcomeCallback outcome,
+                                                                         RotenuSoundWantedCallback wanted,
+                                                                         void* context) {
+    static std::once_flag initialised;
+    std::call_once(initialised, [] { gst_init(nullptr, nullptr); });
+    const auto stillWanted = [&] { return wanted(context) != 0; };
+    const auto tell = [&](bool playing) {
+        outcome(context, playing ? ROTENU_SOUND_PLAYING : ROTENU_SOUND_CANNOT_PLAY);
+    };
+    if (path) {
+        rotenu::sound::PlayToEnd(path, rotenu::sound::SoundFileKind::Wave, tell, stillWanted);
+        return;
+    }
+    const std::string bell = rotenu::sound::FindThemeSound("bell");
+    if (bell.empty())
+        tell(false);
+    else
+        rotenu::sound::PlayToEnd(bell, rotenu::sound::SoundFileKind::AnyAudio, tell, stillWanted);
+}
+
+static_assert(std::is_same_v<decltype(&rotenu_sound_play), RotenuSoundPlayFunction>);

@@ -1,0 +1,77 @@
+#pragma once
+// A sound server of the kind the machine runs, private to one test or benchmark: PulseAudio, or
+// PipeWire with pipewire-pulse (and WirePlumber) where pipewire-pulse is installed. Both speak the
+// PulseAudio protocol on a socket in a throwaway runtime directory, and have one null sink whose
+// monitor MonitorRecorder reads; nothing reaches a real device.
+
+#include <QByteArray>
+#include <QList>
+#include <QProcess>
+#include <QString>
+#include <QTemporaryDir>
+
+#include <chrono>
+#include <memory>
+#include <utility>
+#include <vector>
+
+namespace rotenu::testing {
+
+class PrivateSoundServer {
+public:
+    // Points this process's sound clients (PULSE_SERVER) at the server's socket, which is absent
+    // until start().
+    PrivateSoundServer();
+    ~PrivateSoundServer();
+    PrivateSoundServer(const PrivateSoundServer&) = delete;
+    PrivateSoundServer& operator=(const PrivateSoundServer&) = delete;
+
+    // Why no server can run here (a program is missing); empty when one can.
+    QString unavailable() const;
+    // Starts the server and waits until it takes clients; false with `why` when it does not.
+    bool start(QString* why = nullptr);
+    // Ends the server; its socket goes with it.
+    void stop();
+    // Stops and continues the server's processes (SIGSTOP, SIGCONT): a server that hangs.
+    void pause();
+    void resume();
+
+    QString sinkName() const { return QStringLiteral("rotenu_null"); }
+    static bool usesPipeWire();
+
+private:
+    QProcess* launch(const QString& program, const QStringList& arguments);
+    bool answers() const;
+
+    QTemporaryDir m_runtimeDir;
+    QProcessEnvironment m_environment;
+    std::vector<std::unique_ptr<QProcess>> m_processes; // the last one owns the socket
+    QByteArray m_previousServer;
+};
+
+// Records the null sink's monitor as 16-bit mono samples at `SampleRate`, noting when each part
+// of the recording arrived.
+class MonitorRecorder {
+public:
+    static constexpr int SampleRate = 44100;
+    using Clock = std::chrono::steady_clock;
+
+    explicit MonitorRecorder(const PrivateSoundServer& server);
+    ~MonitorRecorder();
+    // Waits until the recording stream runs; false when it does not.
+    bool waitUntilRecording();
+    // Everything recorded so far (reading what has arrived).
+    const QByteArray& recording();
+    // When the sample at `index` came in (the time point's epoch when it has not yet).
+    Clock::time_point arrivalOfSample(qsizetype index) const;
+
+private:
+    void read();
+
+    QProcess m_process;
+    QByteArray m_recording;
+    QByteArray m_log;
+    std::vector<std::pair<qsizetype, Clock::time_point>> m_arrivals; // samples recorded by then
+};
+
+} // namespace rotenu::testing
