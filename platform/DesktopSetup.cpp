@@ -20,7 +20,11 @@ void PrepareDesktop(QApplication& application) {
     // fonts for menus and the like.
     QApplication::setFont(QFont(ProportionalGothicFamily(), 9));
     // The windows fix text colours (black names, blue lists, red and blue status lines) that only
-    // read on light backgrounds; a dark scheme would put them on dark ones.
+    // read on light backgrounds; a dark scheme would put them on dark ones. Some desktop styles
+    // paint their own dark faces whatever the palette says (Adwaita-Dark's drop-down lists), so
+    // the style is Qt's built-in Fusion, which paints with the palette: the look that a desktop
+    // without a theme shows, and no style plugin to load.
+    QApplication::setStyle(QStringLiteral("Fusion"));
     QApplication::setPalette(FixedLightPalette());
     LoadQtJapaneseTranslations(application);
     InstallAccessibleMenuItemNames();

@@ -15,7 +15,7 @@ class Desktop:
             os.makedirs(folder, mode=0o700)
         read_display, write_display = os.pipe()
         self.xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write_display), "-screen", "0", "1024x768x24",
-                                      "-nolisten", "tcp"], pass_fds=[write_display], stderr=subprocess.DEVNULL)
+                                      "-nolisten", "tcp", "-noreset"], pass_fds=[write_display], stderr=subprocess.DEVNULL)
         os.close(write_display)
         with os.fdopen(read_display) as display:
             self.display = ":" + display.readline().strip()
