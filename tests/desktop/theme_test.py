@@ -40,15 +40,16 @@ ForegroundInactive=161,169,177
 # The least contrast a text may have: 4.5:1, but pure red on the button face, the design's own
 # pair, reads at 3.48:1 on any desktop; it must read no worse than that.
 LEAST_CONTRAST = {"毎周期アラーム動作中, red": 3.45}
+BLACK, RED, BLUE = (0, 0, 0), (255, 0, 0), (0, 0, 255)
 TEXTS = [
-    ("main", "name field, black", (8, 96, 289, 20)),
-    ("main", "ID field, ID colours", (8, 144, 289, 20)),
-    ("main", "wanted-ID list, black", (8, 192, 265, 20)),
-    ("main", "suggestion list, blue", (8, 216, 289, 97)),
-    ("timer", "停止中, black", (8, 8, 233, 12)),
-    ("timer-every", "毎周期アラーム動作中, red", (8, 8, 233, 12)),
-    ("timer-one", "一周期アラーム動作中, blue", (8, 8, 233, 12)),
-    ("version", "web page list, blue", None),
+    ("main", "name field, black", (8, 96, 289, 20), BLACK),
+    ("main", "ID field, black on orange", (8, 144, 289, 20), BLACK),  # the ID of Rico-7: ORAN
+    ("main", "wanted-ID list, black", (8, 192, 265, 20), BLACK),
+    ("main", "suggestion list, blue", (8, 216, 289, 97), BLUE),
+    ("timer", "停止中, black", (8, 8, 233, 12), BLACK),
+    ("timer-every", "毎周期アラーム動作中, red", (8, 8, 233, 12), RED),
+    ("timer-one", "一周期アラーム動作中, blue", (8, 8, 233, 12), BLUE),
+    ("version", "web page list, blue", None, BLUE),
 ]
 
 
@@ -79,15 +80,14 @@ class Shot:
         self.width, self.height = int(fields[1]), int(fields[2])
         self.pixels = data[at:]
 
-    def text_and_background(self, x, y, w, h, inset=3):
+    def colours(self, x, y, w, h, inset=3):
+        """How many pixels of each colour the box holds, its frame left out."""
         colours = collections.Counter()
         for row in range(y + inset, y + h - inset):
             for column in range(x + inset, x + w - inset):
                 i = 3 * (row * self.width + column)
                 colours[tuple(self.pixels[i:i + 3])] += 1
-        background = colours.most_common(1)[0][0]
-        text = max(colours, key=lambda c: contrast(c, background))
-        return text, background
+        return colours
 
 
 def measure(program, theme, env, home_files, screenshots):
@@ -116,14 +116,18 @@ def measure(program, theme, env, home_files, screenshots):
         desktop.keys(timer, "Escape")
         desktop.keys(main, "alt+h", "a")
         shots["version"] = Shot(desktop, desktop.window("バージョン情報"))
-        for window, what, box in TEXTS:
+        for window, what, box, text in TEXTS:
             shot = shots[window]
             if window == "main":  # below the menu bar, whose height follows the font
                 box = (box[0], box[1] + shot.height - 321, box[2], box[3])
             if box is None:  # above the buttons: 8 + 25 + 8 from the bottom, 20 high
                 box = (8, shot.height - 61, shot.width - 40, 20)
-            text, background = shot.text_and_background(*box)
-            results[what] = (contrast(text, background), text, background)
+            colours = shot.colours(*box)
+            background = colours.most_common(1)[0][0]
+            # The text is there in its own colour: a few pixels of full strokes, give or take the
+            # smoothing of thin ones.
+            strokes = sum(n for c, n in colours.items() if max(abs(a - b) for a, b in zip(c, text)) <= 48)
+            results[what] = (contrast(text, background) if strokes >= 5 else 0.0, text, background)
     return results
 
 
@@ -162,7 +166,7 @@ def main():
     table = {theme: measure(args.program, theme, env, files, args.screenshots if theme == "Breeze Dark" else None)
              for theme, env, files in themes}
     print(f"{'text':<32}" + "".join(f"{theme:>16}" for theme in table))
-    for _, what, _ in TEXTS:
+    for _, what, _, _ in TEXTS:
         print(f"{what:<32}" + "".join(f"{table[theme][what][0]:>15.2f}:1"[-16:] for theme in table))
         for theme in table:
             ratio, text, background = table[theme][what]
