@@ -4,7 +4,6 @@
 #include <QAccessibleActionInterface>
 #include <QAction>
 #include <QMenu>
-#include <QMenuBar>
 #include <QPointer>
 
 namespace rotenu {
@@ -30,17 +29,20 @@ public:
     void setText(QAccessible::Text, const QString&) override {}
 
     QString text(QAccessible::Text type) const override {
-        return type == QAccessible::Name ? m_action->property(AccessibleNameProperty).toString() : QString();
+        return type == QAccessible::Name && m_action ? m_action->property(AccessibleNameProperty).toString()
+                                                     : QString();
     }
 
     QRect rect() const override {
-        if (auto* menu = qobject_cast<QMenu*>(m_menu.data()))
+        if (auto* menu = qobject_cast<QMenu*>(m_menu.data()); menu && m_action)
             return menu->actionGeometry(m_action).translated(menu->mapToGlobal(QPoint(0, 0)));
         return {};
     }
 
     QAccessible::State state() const override {
         QAccessible::State state;
+        if (!isValid())
+            return state;
         state.invisible = !m_menu->isVisible() || !m_action->isVisible();
         if (auto* menu = qobject_cast<QMenu*>(m_menu.data()))
             state.focused = menu->activeAction() == m_action;
@@ -53,7 +55,7 @@ public:
     }
     QStringList actionNames() const override { return {pressAction()}; }
     void doAction(const QString& name) override {
-        if (name == pressAction() && m_action->isEnabled())
+        if (name == pressAction() && m_action && m_action->isEnabled())
             m_action->trigger();
     }
     QStringList keyBindingsForAction(const QString&) const override { return {}; }

@@ -8,7 +8,6 @@ program prints where no Japanese font is installed.
 import argparse
 import collections
 import os
-import shutil
 import subprocess
 import sys
 import time
@@ -67,7 +66,9 @@ def contrast(a, b):
 
 
 class Shot:
-    def __init__(self, desktop, window):
+    def __init__(self, desktop, window, save_as=None):
+        if save_as:
+            subprocess.run(["import", "-window", window, save_as], env=desktop.env, check=True)
         data = subprocess.run(["import", "-window", window, "-depth", "8", "ppm:-"], env=desktop.env,
                               capture_output=True, check=True).stdout
         fields, at = [], 0
@@ -101,18 +102,14 @@ def measure(program, theme, env, home_files, screenshots):
         main = desktop.window("ろてぬ Ver1.05")
         desktop.keys(main, "R", "i", "c", "o", "minus", "7")
         time.sleep(0.3)
-        shots = {"main": Shot(desktop, main)}
-        if screenshots:
-            subprocess.run(["import", "-window", main, os.path.join(screenshots, "main-window-dark.png")], env=desktop.env)
+        shots = {"main": Shot(desktop, main, screenshots and os.path.join(screenshots, "main-window-dark.png"))}
         desktop.keys(main, "alt+t", "Return")
         timer = desktop.window("マグえさタイマー")
         shots["timer"] = Shot(desktop, timer)
         desktop.keys(timer, "space")  # the every-cycle alarm, whose button has the focus
         shots["timer-every"] = Shot(desktop, timer)
         desktop.keys(timer, "Tab", "space")  # the one-cycle alarm
-        shots["timer-one"] = Shot(desktop, timer)
-        if screenshots:
-            subprocess.run(["import", "-window", timer, os.path.join(screenshots, "feeding-timer-dark.png")], env=desktop.env)
+        shots["timer-one"] = Shot(desktop, timer, screenshots and os.path.join(screenshots, "feeding-timer-dark.png"))
         desktop.keys(timer, "Escape")
         desktop.keys(main, "alt+h", "a")
         shots["version"] = Shot(desktop, desktop.window("バージョン情報"))
@@ -156,8 +153,7 @@ def main():
     themes = [("light", {}, {}),
               ("Breeze Dark", {"XDG_CURRENT_DESKTOP": "KDE", "KDE_SESSION_VERSION": "5"},
                {".config/kdeglobals": BREEZE_DARK})]
-    if os.path.exists("/usr/lib/x86_64-linux-gnu/qt6/plugins/styles/adwaita.so") or shutil.which("dpkg") and \
-            subprocess.run(["dpkg", "-s", "adwaita-qt6"], capture_output=True).returncode == 0:
+    if subprocess.run(["dpkg", "-s", "adwaita-qt6"], capture_output=True).returncode == 0:
         themes.append(("Adwaita-dark", {"XDG_CURRENT_DESKTOP": "GNOME", "QT_STYLE_OVERRIDE": "Adwaita-Dark"}, {}))
     else:
         print("adwaita-qt6 is not installed: Adwaita-dark not measured")
