@@ -69,11 +69,11 @@ def main():
         desktop.programs.append(subprocess.Popen([sys.executable, __file__, sys.argv[1], "バージョン(A)"],
                                                  stderr=subprocess.DEVNULL))
         dialog = wait_for(lambda: find(app, "dialog", "バージョン情報"))
-        texts = [dialog.getChildAtIndex(i).name for i in range(dialog.childCount if dialog else 0)
-                 if dialog.getChildAtIndex(i).getRoleName() == "label"]
-        for text in ["ろてぬ Ver1.5\n\nProgramCode: ヴァルコ／Varko\n(PSO CharacterName: Varko_??????)",
-                     "●ID Algorithm1: ぽてま\n●ID Algorithm2: Ｋｏｒ"]:
-            checks.append((text in texts, f"version dialog: {text!r} not among its labels {texts}"))
+        roles = {child.name: child.getRoleName() for child in (dialog or [])}
+        for text, role in [("ろてぬのアイコン", "image"),
+                           ("ろてぬ Ver1.5\n\nProgramCode: ヴァルコ／Varko\n(PSO CharacterName: Varko_??????)", "label"),
+                           ("●ID Algorithm1: ぽてま\n●ID Algorithm2: Ｋｏｒ", "label")]:
+            checks.append((roles.get(text) == role, f"version dialog: no {role} {text!r} among {roles}"))
     failures = [what for passed, what in checks if not passed]
     for failure in failures:
         print("FAIL:", failure)
