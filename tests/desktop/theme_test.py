@@ -14,24 +14,19 @@ import time
 
 from desktop_session import Desktop
 
+# The keys of KDE's Breeze Dark colour scheme that Qt's KDE theme reads.
 BREEZE_DARK = """[Colors:Button]
 BackgroundNormal=49,54,59
 ForegroundNormal=252,252,252
 [Colors:Selection]
 BackgroundNormal=61,174,233
 ForegroundNormal=252,252,252
-[Colors:Tooltip]
-BackgroundNormal=49,54,59
-ForegroundNormal=252,252,252
 [Colors:View]
 BackgroundNormal=27,30,32
-BackgroundAlternate=35,38,41
 ForegroundNormal=252,252,252
-ForegroundInactive=161,169,177
 [Colors:Window]
 BackgroundNormal=42,46,50
 ForegroundNormal=252,252,252
-ForegroundInactive=161,169,177
 """
 
 # Fixed-colour texts: window, what is shown, the text's box in client pixels (None for the version
@@ -66,20 +61,22 @@ def contrast(a, b):
 
 
 class Shot:
+    """A window's pixels, once two captures in a row agree (the window has finished painting)."""
+
     def __init__(self, desktop, window, save_as=None):
+        capture = lambda: subprocess.run(["import", "-window", window, "-depth", "8", "ppm:-"], env=desktop.env,
+                                         capture_output=True, check=True).stdout
+        data, previous = capture(), None
+        for _ in range(20):
+            if data == previous:
+                break
+            time.sleep(0.2)
+            data, previous = capture(), data
         if save_as:
-            subprocess.run(["import", "-window", window, save_as], env=desktop.env, check=True)
-        data = subprocess.run(["import", "-window", window, "-depth", "8", "ppm:-"], env=desktop.env,
-                              capture_output=True, check=True).stdout
-        fields, at = [], 0
-        while len(fields) < 4:  # P6 width height maxval, each ended by one blank
-            end = at
-            while data[end:end + 1] not in (b" ", b"\n", b"\t"):
-                end += 1
-            fields.append(data[at:end])
-            at = end + 1
-        self.width, self.height = int(fields[1]), int(fields[2])
-        self.pixels = data[at:]
+            subprocess.run(["convert", "ppm:-", save_as], input=data, check=True)
+        header = data.split(maxsplit=4)  # P6 width height maxval, then the pixels after one blank
+        self.width, self.height = int(header[1]), int(header[2])
+        self.pixels = data[len(data) - 3 * self.width * self.height:]
 
     def colours(self, x, y, w, h, inset=3):
         """How many pixels of each colour the box holds, its frame left out."""
@@ -101,7 +98,6 @@ def measure(program, theme, env, home_files, screenshots):
         desktop.start(program, **env)
         main = desktop.window("ろてぬ Ver1.05")
         desktop.keys(main, "R", "i", "c", "o", "minus", "7")
-        time.sleep(0.3)
         shots = {"main": Shot(desktop, main, screenshots and os.path.join(screenshots, "main-window-dark.png"))}
         desktop.keys(main, "alt+t", "Return")
         timer = desktop.window("マグえさタイマー")
