@@ -15,7 +15,8 @@ namespace {
 // Screen readers read the label as the static text that it draws, one line a line.
 class AccessibleAutoSizeLabel final : public QAccessibleWidget {
 public:
-    explicit AccessibleAutoSizeLabel(AutoSizeLabel* label) : QAccessibleWidget(label, QAccessible::StaticText) {}
+    explicit AccessibleAutoSizeLabel(AutoSizeLabel* label)
+        : QAccessibleWidget(label, QAccessible::StaticText) {}
     QString text(QAccessible::Text type) const override {
         if (type != QAccessible::Name)
             return QAccessibleWidget::text(type);

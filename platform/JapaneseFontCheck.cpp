@@ -11,8 +11,9 @@ bool HasJapaneseFont() {
 }
 
 QString MissingJapaneseFontMessage() {
-    return QStringLiteral("rotenu: no Japanese font is installed, so the windows show boxes instead of text; "
-                          "install the package fonts-ipafont-gothic (sudo apt-get install fonts-ipafont-gothic).");
+    return QStringLiteral(
+        "rotenu: no Japanese font is installed, so the windows show boxes instead of text; "
+        "install the package fonts-ipafont-gothic (sudo apt-get install fonts-ipafont-gothic).");
 }
 
 } // namespace rotenu
