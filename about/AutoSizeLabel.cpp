@@ -1,5 +1,7 @@
 #include "about/AutoSizeLabel.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QEvent>
 #include <QFontMetrics>
 #include <QPainter>
@@ -8,8 +10,31 @@
 #include <algorithm>
 
 namespace rotenu {
+namespace {
+
+// Screen readers read the label as the static text that it draws, one line a line.
+class AccessibleAutoSizeLabel final : public QAccessibleWidget {
+public:
+    explicit AccessibleAutoSizeLabel(AutoSizeLabel* label)
+        : QAccessibleWidget(label, QAccessible::StaticText) {}
+    QString text(QAccessible::Text type) const override {
+        if (type != QAccessible::Name)
+            return QAccessibleWidget::text(type);
+        return static_cast<AutoSizeLabel*>(widget())->lines().join(QLatin1Char('\n'));
+    }
+};
+
+QAccessibleInterface* AccessibleAutoSizeLabelFactory(const QString& className, QObject* object) {
+    if (className == QLatin1String("rotenu::AutoSizeLabel"))
+        return new AccessibleAutoSizeLabel(static_cast<AutoSizeLabel*>(object));
+    return nullptr;
+}
+
+} // namespace
 
 AutoSizeLabel::AutoSizeLabel(QWidget* parent) : QWidget(parent) {
+    static const bool accessible = (QAccessible::installFactory(&AccessibleAutoSizeLabelFactory), true);
+    (void)accessible;
     resize(textSize());
 }
 
@@ -17,6 +42,10 @@ void AutoSizeLabel::setText(const QString& text) {
     m_text = text;
     resize(textSize());
     update();
+    if (QAccessible::isActive()) {
+        QAccessibleEvent changed(this, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&changed);
+    }
 }
 
 void AutoSizeLabel::setAlignment(Qt::Alignment alignment) {

@@ -27,14 +27,14 @@ public:
     QSize textSize() const;
     QSize sizeHint() const override { return textSize(); }
     QSize minimumSizeHint() const override { return textSize(); }
+    // The text's lines, without their line ends.
+    QStringList lines() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void changeEvent(QEvent* event) override;
 
 private:
-    QStringList lines() const;
-
     QString m_text;
     Qt::Alignment m_alignment = Qt::AlignLeft;
 };

@@ -5,7 +5,7 @@
 #include "app/MagSim.h"
 #include "feedtimer/Timer.h"
 #include "platform/ExecutableIcon.h"
-#include "platform/FontSubstitutions.h"
+#include "platform/DesktopSetup.h"
 #include "platform/GeneralErrorReport.h"
 #include "platform/RealPlatform.h"
 #include "platform/ThemeIcon.h"
@@ -14,7 +14,7 @@ int main(int argc, char** argv) {
     rotenu::Application application(argc, argv);
     // The main window's closing ends the program, whatever other window is still open.
     application.setQuitOnLastWindowClosed(false);
-    rotenu::InstallFontSubstitutions();
+    rotenu::PrepareDesktop(application);
     // Every window shows the program's own icon.
     application.setWindowIcon(rotenu::ExecutableIcon());
 

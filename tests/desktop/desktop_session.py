@@ -1,0 +1,76 @@
+"""A throwaway desktop for end-to-end checks: a private Xvfb, a private runtime and home folder,
+and the program started on them. Nothing is shared with other tests running at the same time."""
+import os
+import subprocess
+import tempfile
+import time
+
+
+class Desktop:
+    def __init__(self):
+        self.root = tempfile.TemporaryDirectory(prefix="rotenu-desktop-")
+        self.home = os.path.join(self.root.name, "home")
+        runtime = os.path.join(self.root.name, "runtime")
+        for folder in (self.home, runtime):
+            os.makedirs(folder, mode=0o700)
+        read_display, write_display = os.pipe()
+        self.xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write_display), "-screen", "0", "1024x768x24",
+                                      "-nolisten", "tcp", "-noreset"], pass_fds=[write_display], stderr=subprocess.DEVNULL)
+        os.close(write_display)
+        with os.fdopen(read_display) as display:
+            self.display = ":" + display.readline().strip()
+        env = {k: v for k, v in os.environ.items()
+               if k not in ("XDG_CURRENT_DESKTOP", "KDE_SESSION_VERSION", "QT_STYLE_OVERRIDE", "QT_QPA_PLATFORMTHEME")}
+        env.update(DISPLAY=self.display, HOME=self.home, XDG_RUNTIME_DIR=runtime, QT_QPA_PLATFORM="xcb",
+                   XDG_CONFIG_HOME=os.path.join(self.home, ".config"), XDG_DATA_HOME=os.path.join(self.home, "data"))
+        self.env = env
+        self.programs = []
+
+    def start(self, program, **env):
+        """Starts the program; its standard error goes to the file process.stderr_path."""
+        stderr_path = os.path.join(self.root.name, f"stderr-{len(self.programs)}")
+        with open(stderr_path, "w") as stderr:
+            process = subprocess.Popen([program], env=dict(self.env, **env), cwd=self.home,
+                                       stdout=subprocess.DEVNULL, stderr=stderr)
+        process.stderr_path = stderr_path
+        self.programs.append(process)
+        return process
+
+    def stop(self, process):
+        """Ends a program gently (a bus launcher takes its own bus down with it)."""
+        if process.poll() is None:
+            process.terminate()
+            try:
+                process.wait(timeout=5)
+            except subprocess.TimeoutExpired:
+                process.kill()
+
+    def window(self, title, timeout=20.0):
+        """The X window id of the visible window titled exactly so."""
+        deadline = time.monotonic() + timeout
+        while time.monotonic() < deadline:
+            found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", f"^{title}$"],
+                                   env=self.env, capture_output=True, text=True).stdout.split()
+            if found:
+                time.sleep(0.5)  # the first paint
+                return found[0]
+            time.sleep(0.1)
+        raise AssertionError(f"no window titled {title!r} appeared")
+
+    def keys(self, window, *keys):
+        subprocess.run(["xdotool", "windowfocus", "--sync", window], env=self.env, check=False)
+        for key in keys:
+            subprocess.run(["xdotool", "key", key], env=self.env, check=True)
+            time.sleep(0.1)
+
+    def close(self):
+        for process in self.programs + [self.xvfb]:
+            self.stop(process)
+            process.wait()
+        self.root.cleanup()
+
+    def __enter__(self):
+        return self
+
+    def __exit__(self, *exc):
+        self.close()
