@@ -10,7 +10,7 @@ import time
 
 import pyatspi
 
-from desktop_session import Desktop
+from desktop_session import Desktop, report
 
 
 def find(node, role, name=None):
@@ -44,7 +44,6 @@ def press_menu_item(name):
 def main():
     if len(sys.argv) > 2:  # a child that presses a menu item whose dialog runs modally
         return press_menu_item(sys.argv[2])
-    failures = []
     with Desktop() as desktop:
         desktop.programs.append(subprocess.Popen(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"],
                                                  env=desktop.env))
@@ -74,11 +73,7 @@ def main():
                            ("ろてぬ Ver1.5\n\nProgramCode: ヴァルコ／Varko\n(PSO CharacterName: Varko_??????)", "label"),
                            ("●ID Algorithm1: ぽてま\n●ID Algorithm2: Ｋｏｒ", "label")]:
             checks.append((roles.get(text) == role, f"version dialog: no {role} {text!r} among {roles}"))
-    failures = [what for passed, what in checks if not passed]
-    for failure in failures:
-        print("FAIL:", failure)
-    print(f"{len(failures)} failed")
-    return 1 if failures else 0
+    return report([what for passed, what in checks if not passed])
 
 
 if __name__ == "__main__":

@@ -74,3 +74,11 @@ class Desktop:
 
     def __exit__(self, *exc):
         self.close()
+
+
+def report(failures):
+    """Prints each failure and their count; the exit status of the test."""
+    for failure in failures:
+        print("FAIL:", failure)
+    print(f"{len(failures)} failed")
+    return 1 if failures else 0

@@ -12,7 +12,7 @@ import subprocess
 import sys
 import time
 
-from desktop_session import Desktop
+from desktop_session import Desktop, report
 
 # The keys of KDE's Breeze Dark colour scheme that Qt's KDE theme reads.
 BREEZE_DARK = """[Colors:Button]
@@ -164,10 +164,7 @@ def main():
             ratio, text, background = table[theme][what]
             if ratio < LEAST_CONTRAST.get(what, 4.5):
                 failures.append(f"{theme}: {what} reads at {ratio:.2f}:1 (#{bytes(text).hex()} on #{bytes(background).hex()})")
-    for failure in failures:
-        print("FAIL:", failure)
-    print(f"{len(failures)} failed")
-    return 1 if failures else 0
+    return report(failures)
 
 
 if __name__ == "__main__":
