@@ -15,7 +15,8 @@ typedef int (*RotenuSoundWantedCallback)(void* context);
 // the desktop's sound server. Blocks the calling thread until the sound has ended, failed or is
 // no longer `wanted` (asked several times a second while it plays); a server that does not answer
 // can hold it for the sound server's own time-out. `outcome` runs on the calling thread once, as
-// soon as the sound is heard or known to fail.
+// soon as the sound is heard or known to fail. A bell that the desktop's settings silence (event
+// sounds off) or that the theme marks as silent is told as playing: that silence is the bell.
 typedef void (*RotenuSoundPlayFunction)(const char* path, RotenuSoundOutcomeCallback outcome,
                                         RotenuSoundWantedCallback wanted, void* context);
 }

@@ -22,7 +22,8 @@ public:
     // Only a wave file plays, in whatever encoding GStreamer's decoders know; the file name's
     // letter case does not matter. A wave file still playing stops when the next one is asked for.
     void playAsync(const QString& fileName, std::function<void()> cannotPlay) override;
-    // The sound theme's bell. A bell asked for while the last one is still starting is that bell.
+    // The desktop sound theme's bell; `cannotPlay` is not called when the desktop has event sounds
+    // off. A bell asked for while the last one is still starting is that bell.
     void playBell(std::function<void()> cannotPlay);
 
     struct Shared;

@@ -1,6 +1,7 @@
 // The sound part module's entry point: everything that links GStreamer is behind it.
 
 #include "platform/SoundPartEntry.h"
+#include "platform/sound/DesktopSoundSettings.h"
 #include "platform/sound/GstPlayback.h"
 #include "platform/sound/SoundTheme.h"
 
@@ -23,11 +24,17 @@ extern "C" __attribute__((visibility("default"))) void rotenu_sound_play(const c
         rotenu::sound::PlayToEnd(path, rotenu::sound::SoundFileKind::Wave, tell, stillWanted);
         return;
     }
-    const std::string bell = rotenu::sound::FindThemeSound("bell");
-    if (bell.empty())
+    // The user's choice of silence, or the theme's, is the bell as heard: no other sound stands in.
+    const rotenu::sound::DesktopSoundSettings settings = rotenu::sound::ReadDesktopSoundSettings();
+    if (!settings.eventSounds)
+        return tell(true);
+    const rotenu::sound::ThemeSound bell = rotenu::sound::FindThemeSound(settings.themeName, "bell");
+    if (bell.silenced)
+        tell(true);
+    else if (bell.file.empty())
         tell(false);
     else
-        rotenu::sound::PlayToEnd(bell, rotenu::sound::SoundFileKind::AnyAudio, tell, stillWanted);
+        rotenu::sound::PlayToEnd(bell.file, rotenu::sound::SoundFileKind::AnyAudio, tell, stillWanted);
 }
 
 static_assert(std::is_same_v<decltype(&rotenu_sound_play), RotenuSoundPlayFunction>);

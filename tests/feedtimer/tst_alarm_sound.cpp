@@ -3,7 +3,9 @@
 
 #include "ManualClock.h"
 #include "feedtimer/Timer.h"
+#include "platform/LoadablePart.h"
 #include "platform/RealPlatform.h"
+#include "platform/SoundPartEntry.h"
 #include "support/FakePlatform.h"
 #include "support/PrivateSoundServer.h"
 
@@ -11,6 +13,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QProcess>
 #include <QPushButton>
@@ -30,6 +33,7 @@ using testing::MonitorRecorder;
 namespace {
 
 constexpr char SoundAndQuit[] = "--sound-and-quit";
+constexpr char ThemeBell[] = "--theme-bell";
 constexpr int Rate = MonitorRecorder::SampleRate;
 constexpr int Block = Rate / 20; // 50 ms: a whole number of periods of every tone used here
 
@@ -89,8 +93,12 @@ private slots:
     void nextAlarmEndsTheSoundStillPlaying();
     void stoppedServerHoldsNothing();
     void serverThatStartsLateOrRestartsIsUsed();
+    void bellFollowsTheDesktopSoundSettings_data();
+    void bellFollowsTheDesktopSoundSettings();
 
 private:
+    // Where the recording stands once the last sound has died away.
+    qsizetype quietRecording();
     // Sounds the one-cycle alarm through `services` and waits until `heard` is true of what the
     // sink plays from then on (or 10 s have passed: the first sound of a run may wait for GStreamer to list
     // its plugins), and `listenOnMs` longer; returns what was heard.
@@ -117,6 +125,8 @@ void TestAlarmSound::initTestCase() {
     QString why;
     if (!m_server.start(&why))
         QSKIP(qPrintable(why));
+    // The desktop's own sound settings (a silenced bell, another theme) must not reach these tests.
+    qputenv("GSETTINGS_BACKEND", "memory");
 }
 
 void TestAlarmSound::init() {
@@ -133,10 +143,22 @@ void TestAlarmSound::cleanup() {
 
 Hearing TestAlarmSound::soundAlarm(const PlatformServices& services, double toneHz,
                                    std::function<bool(const Hearing&)> heard, int listenOnMs) {
+    const qsizetype from = quietRecording();
+    testing::ManualClock clock;
+    TForm2 form(services, clock);
+    form.show();
+    QTest::mouseClick(form.findChild<QPushButton*>(QStringLiteral("BitBtn2")), Qt::LeftButton);
+    clock.advance(210s);
+    (void)QTest::qWaitFor([&] { return heard(Listen(m_recorder->recording(), from, toneHz)); }, 10000);
+    QTest::qWait(listenOnMs);
+    return Listen(m_recorder->recording(), from, toneHz);
+}
+
+qsizetype TestAlarmSound::quietRecording() {
     if (!m_recorder) {
         m_recorder = std::make_unique<MonitorRecorder>(m_server);
         if (!m_recorder->waitUntilRecording())
-            return {};
+            return 0;
     }
     // The last sound has died away: its last 100 ms are silent.
     (void)QTest::qWaitFor(
@@ -146,16 +168,7 @@ Hearing TestAlarmSound::soundAlarm(const PlatformServices& services, double tone
                    Listen(recording, recording.size() - 4 * Block, 1).loudBlocks == 0;
         },
         m_quietFirst ? 3000 : 0);
-    const qsizetype from = m_recorder->recording().size();
-
-    testing::ManualClock clock;
-    TForm2 form(services, clock);
-    form.show();
-    QTest::mouseClick(form.findChild<QPushButton*>(QStringLiteral("BitBtn2")), Qt::LeftButton);
-    clock.advance(210s);
-    (void)QTest::qWaitFor([&] { return heard(Listen(m_recorder->recording(), from, toneHz)); }, 10000);
-    QTest::qWait(listenOnMs);
-    return Listen(m_recorder->recording(), from, toneHz);
+    return m_recorder->recording().size();
 }
 
 void TestAlarmSound::eachEncodingPlaysItsOwnTone_data() {
@@ -307,6 +320,74 @@ void TestAlarmSound::serverThatStartsLateOrRestartsIsUsed() {
     }
 }
 
+void TestAlarmSound::bellFollowsTheDesktopSoundSettings_data() {
+    QTest::addColumn<QByteArray>("settings");
+    QTest::addColumn<QString>("heard");
+    const QByteArray theme = "theme-name='rotenu-test'\n";
+    QTest::newRow("the bell of the theme it inherits") << theme << QStringLiteral("tone");
+    QTest::newRow("no bell in a loop of themes") << theme << QStringLiteral("freedesktop bell");
+    QTest::newRow("event sounds off") << theme + "event-sounds=false\n" << QStringLiteral("silence");
+}
+
+// In a program of its own, whose desktop settings and data folders are throwaway ones.
+void TestAlarmSound::bellFollowsTheDesktopSoundSettings() {
+    QFETCH(QByteArray, settings);
+    QFETCH(QString, heard);
+    if (QStandardPaths::locate(QStandardPaths::GenericDataLocation,
+                               QStringLiteral("glib-2.0/schemas/org.gnome.desktop.sound.gschema.xml"))
+            .isEmpty())
+        QSKIP("GNOME's sound settings schema is not installed (gsettings-desktop-schemas)");
+    if (heard == u"freedesktop bell" &&
+        !QFile::exists(QStringLiteral("/usr/share/sounds/freedesktop/stereo/bell.oga")))
+        QSKIP("the freedesktop sound theme is not installed (sound-theme-freedesktop)");
+    constexpr int ToneHz = 1000;
+    const QDir root(m_workDir->path());
+    const auto write = [&](const QString& name, const QByteArray& text) {
+        QVERIFY(root.mkpath(QFileInfo(name).path()));
+        QFile file(root.filePath(name));
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(text) == text.size());
+    };
+    write(QStringLiteral("config/glib-2.0/settings/keyfile"), "[org/gnome/desktop/sound]\n" + settings);
+    write(
+        QStringLiteral("data/sounds/rotenu-test/index.theme"),
+        "[Sound "
+        "Theme]\nName=Test\nInherits=rotenu-test-base\nDirectories=stereo\n[stereo]\nOutputProfile=stereo\n");
+    // The theme inherited, which inherits back; its bell is in the one stereo folder it lists.
+    write(QStringLiteral("data/sounds/rotenu-test-base/index.theme"),
+          "[Sound Theme]\nName=Base\nInherits=rotenu-test\nDirectories=5.1,hq\n"
+          "[5.1]\nOutputProfile=5.1\n[hq]\nOutputProfile=stereo\n");
+    QVERIFY(root.mkpath(QStringLiteral("data/sounds/rotenu-test-base/hq")) &&
+            root.mkpath(QStringLiteral("data/sounds/rotenu-test-base/5.1")));
+    QVERIFY(WriteTone({}, 500, QStringLiteral("data/sounds/rotenu-test-base/5.1/bell.wav")));
+    if (heard != u"freedesktop bell")
+        QVERIFY(WriteTone({}, ToneHz, QStringLiteral("data/sounds/rotenu-test-base/hq/bell.wav"), "0.5"));
+
+    const qsizetype from = quietRecording();
+    QProcess program;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("GSETTINGS_BACKEND"), QStringLiteral("keyfile"));
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), root.filePath(QStringLiteral("config")));
+    environment.insert(QStringLiteral("XDG_DATA_HOME"), root.filePath(QStringLiteral("data")));
+    program.setProcessEnvironment(environment);
+    program.start(QCoreApplication::applicationFilePath(), {QString::fromLatin1(ThemeBell)});
+    // It ends once the bell has. Exit code 0: the bell played, or was silent as asked, and so
+    // no other beep stands in for it.
+    QVERIFY(program.waitForFinished(15000));
+    QCOMPARE(program.exitCode(), 0);
+    const auto matches = [&](const Hearing& h) {
+        if (heard == u"silence")
+            return h.loudBlocks == 0;
+        return heard == u"tone" ? toneHeard(h) : h.loudBlocks >= 1 && h.toneBlocks == 0;
+    };
+    if (heard != u"silence")
+        (void)QTest::qWaitFor([&] { return matches(Listen(m_recorder->recording(), from, ToneHz)); }, 2000);
+    QTest::qWait(300);
+    const Hearing hearing = Listen(m_recorder->recording(), from, ToneHz);
+    QVERIFY2(matches(hearing), qPrintable(QStringLiteral("heard %1 blocks of the tone among %2 loud blocks")
+                                              .arg(hearing.toneBlocks)
+                                              .arg(hearing.loudBlocks)));
+}
+
 // With SoundAndQuit: a program that beeps, sounds the alarm and quits at once.
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
@@ -315,6 +396,18 @@ int main(int argc, char** argv) {
         platform.services().beeper->beep();
         platform.services().wavePlayer->playAsync(QStringLiteral("test.WAV"), [] {});
         return 0;
+    }
+    // With ThemeBell: a program that plays the bell through the sound part and tells whether it
+    // counted as played.
+    if (argc == 2 && qstrcmp(argv[1], ThemeBell) == 0) {
+        const auto play = reinterpret_cast<RotenuSoundPlayFunction>(
+            ResolvePartSymbol(ROTENU_SOUND_PART, ROTENU_SOUND_PLAY_SYMBOL));
+        int outcome = ROTENU_SOUND_CANNOT_PLAY;
+        if (play)
+            play(
+                nullptr, [](void* context, int told) { *static_cast<int*>(context) = told; },
+                [](void*) { return 1; }, &outcome);
+        return outcome == ROTENU_SOUND_PLAYING ? 0 : 1;
     }
     TestAlarmSound test;
     QTEST_SET_MAIN_SOURCE_PATH
