@@ -348,10 +348,9 @@ void TestAlarmSound::bellFollowsTheDesktopSoundSettings() {
         QVERIFY(file.open(QIODevice::WriteOnly) && file.write(text) == text.size());
     };
     write(QStringLiteral("config/glib-2.0/settings/keyfile"), "[org/gnome/desktop/sound]\n" + settings);
-    write(
-        QStringLiteral("data/sounds/rotenu-test/index.theme"),
-        "[Sound "
-        "Theme]\nName=Test\nInherits=rotenu-test-base\nDirectories=stereo\n[stereo]\nOutputProfile=stereo\n");
+    write(QStringLiteral("data/sounds/rotenu-test/index.theme"),
+          "[Sound Theme]\nName=Test\nInherits=rotenu-test-base\nDirectories=stereo\n"
+          "[stereo]\nOutputProfile=stereo\n");
     // The theme inherited, which inherits back; its bell is in the one stereo folder it lists.
     write(QStringLiteral("data/sounds/rotenu-test-base/index.theme"),
           "[Sound Theme]\nName=Base\nInherits=rotenu-test\nDirectories=5.1,hq\n"
