@@ -24,6 +24,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <functional>
 #include <numbers>
 #include <optional>
@@ -224,6 +225,15 @@ int main(int argc, char** argv) {
     services.beeper = &beeper;
     services.wavePlayer = &player;
 
+    // With --readied, the first alarm comes after the player was readied, as the feeding timer's
+    // window does when it is shown; the run then ends, the one figure printed.
+    if (argc > 2 && std::strcmp(argv[2], "--readied") == 0) {
+        player.prepare();
+        Settle(1s);
+        std::printf("  first alarm after the timer window readied the player: %s\n",
+                    qPrintable(AlarmOnsets(server, services, 1).text()));
+        return 0;
+    }
     // First of all, while the sound part is not loaded yet: the very first alarm of a run.
     const Figures cold = AlarmOnsets(server, services, 1);
     const Figures warm = AlarmOnsets(server, services, 10);

@@ -72,6 +72,9 @@ void TForm2::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (event->spontaneous())
         return;
+    // An alarm is to come: the first one then starts as soon as any other.
+    if (m_services.wavePlayer)
+        m_services.wavePlayer->prepare();
     m_placement.onShow(*this);
     FormShow();
 }

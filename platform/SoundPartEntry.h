@@ -19,7 +19,11 @@ typedef int (*RotenuSoundWantedCallback)(void* context);
 // sounds off) or that the theme marks as silent is told as playing: that silence is the bell.
 typedef void (*RotenuSoundPlayFunction)(const char* path, RotenuSoundOutcomeCallback outcome,
                                         RotenuSoundWantedCallback wanted, void* context);
+// Readies the sound libraries (GStreamer's plugin list, built anew on a user's first run) so that
+// the first sound starts as soon as later ones. Optional; the first sound does it otherwise.
+typedef void (*RotenuSoundPrepareFunction)(void);
 }
 
 #define ROTENU_SOUND_PART "rotenu-sound"
 #define ROTENU_SOUND_PLAY_SYMBOL "rotenu_sound_play"
+#define ROTENU_SOUND_PREPARE_SYMBOL "rotenu_sound_prepare"

@@ -20,6 +20,7 @@ struct SoundPlayer::Shared {
     std::mutex mutex;
     QObject* guiThread = nullptr; // null once the player is gone
     std::atomic<bool> bellStarting{false};
+    std::atomic<bool> prepared{false};
     // The last wave file asked for: as with PlaySound, a new one ends the one still playing.
     std::atomic<unsigned> latestWave{0};
 
@@ -89,6 +90,20 @@ SoundPlayer::~SoundPlayer() {
 void SoundPlayer::playAsync(const QString& fileName, std::function<void()> cannotPlay) {
     // The directory is taken now: by the time the thread looks, the current one may have changed.
     start(QDir::current().absoluteFilePath(fileName), std::move(cannotPlay));
+}
+
+void SoundPlayer::prepare() {
+    if (m_shared->prepared.exchange(true))
+        return;
+    try {
+        std::thread([] {
+            if (const auto prepare = reinterpret_cast<RotenuSoundPrepareFunction>(
+                    ResolvePartSymbol(ROTENU_SOUND_PART, ROTENU_SOUND_PREPARE_SYMBOL)))
+                prepare();
+        }).detach();
+    } catch (const std::system_error&) {
+        // The first sound readies the player itself.
+    }
 }
 
 void SoundPlayer::playBell(std::function<void()> cannotPlay) {

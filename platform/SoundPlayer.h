@@ -22,6 +22,8 @@ public:
     // Only a wave file plays, in whatever encoding GStreamer's decoders know; the file name's
     // letter case does not matter. A wave file still playing stops when the next one is asked for.
     void playAsync(const QString& fileName, std::function<void()> cannotPlay) override;
+    // Loads the sound part and its libraries on a thread of its own.
+    void prepare() override;
     // The desktop sound theme's bell; `cannotPlay` is not called when the desktop has event sounds
     // off. A bell asked for while the last one is still starting is that bell.
     void playBell(std::function<void()> cannotPlay);

@@ -10,12 +10,16 @@
 #include <mutex>
 #include <type_traits>
 
+extern "C" __attribute__((visibility("default"))) void rotenu_sound_prepare() {
+    static std::once_flag initialised;
+    std::call_once(initialised, [] { gst_init(nullptr, nullptr); });
+}
+
 extern "C" __attribute__((visibility("default"))) void rotenu_sound_play(const char* path,
                                                                          RotenuSoundOutcomeCallback outcome,
                                                                          RotenuSoundWantedCallback wanted,
                                                                          void* context) {
-    static std::once_flag initialised;
-    std::call_once(initialised, [] { gst_init(nullptr, nullptr); });
+    rotenu_sound_prepare();
     const auto stillWanted = [&] { return wanted(context) != 0; };
     const auto tell = [&](bool playing) {
         outcome(context, playing ? ROTENU_SOUND_PLAYING : ROTENU_SOUND_CANNOT_PLAY);
@@ -38,3 +42,4 @@ extern "C" __attribute__((visibility("default"))) void rotenu_sound_play(const c
 }
 
 static_assert(std::is_same_v<decltype(&rotenu_sound_play), RotenuSoundPlayFunction>);
+static_assert(std::is_same_v<decltype(&rotenu_sound_prepare), RotenuSoundPrepareFunction>);
