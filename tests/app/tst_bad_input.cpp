@@ -7,7 +7,6 @@
 #include "platform/ShiftJis.h"
 #include "platform/SoundPlayer.h"
 #include "support/FakePlatform.h"
-#include "support/PrivateSoundServer.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -17,10 +16,8 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMimeData>
-#include <QProcess>
 #include <QPushButton>
 #include <QScopeGuard>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -64,7 +61,6 @@ private slots:
     void pastedLineBreaksAndTabs();
     void oddTypedCharactersAreRefusedWithABeep();
     void alarmFileThatCannotPlayGivesTheBeep();
-    void soundServerRefusesWhatItCannotPlay();
 
 private:
     QLineEdit* edit(const char* name) { return form->findChild<QLineEdit*>(QString::fromLatin1(name)); }
@@ -288,51 +284,6 @@ void TestBadInput::alarmFileThatCannotPlayGivesTheBeep() {
         QTRY_VERIFY2_WITH_TIMEOUT(platform->beeper.count == 1, c.what, 10000);
         // The window is still there and answers.
         QVERIFY2(timer.isVisible(), c.what);
-    }
-}
-
-void TestBadInput::soundServerRefusesWhatItCannotPlay() {
-    testing::PrivateSoundServer server;
-    if (!server.unavailable().isEmpty())
-        QSKIP(qPrintable(server.unavailable()));
-    QString why;
-    QVERIFY2(server.start(&why), qPrintable(why));
-
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    const auto write = [&](const char* name, const QByteArray& content) {
-        QFile file(dir.filePath(QString::fromLatin1(name)));
-        if (file.open(QIODevice::WriteOnly))
-            file.write(content);
-        return file.fileName();
-    };
-    SoundPlayer player;
-    struct Case {
-        const char* name;
-        QByteArray content; // none: no file at all
-        bool plays;
-    };
-    const QList<Case> cases = {
-        {"good.wav", Wave(1, 16, 4410, 4410), true},
-        // One that ends before its header says: what there is of it plays.
-        {"short.wav", Wave(1, 16, 100, 44100), true},
-        {"float.wav", Wave(3, 32, 4410, 4410), true},
-        {"missing.wav", {}, false},
-        {"empty.wav", QByteArray(""), false},
-        {"truncated.wav", Wave(1, 16, 10, 44100).left(30), false},
-        {"header-only.wav", Wave(1, 16, 0, 0), false},
-        {"not-a-wave.wav", QByteArray("not a wave file\n").repeated(40), false},
-        // A format code that no decoder knows.
-        {"unknown.wav", Wave(0x7777, 16, 4410, 4410), false},
-    };
-    for (const Case& c : cases) {
-        const QString path =
-            c.content.isNull() ? dir.filePath(QString::fromLatin1(c.name)) : write(c.name, c.content);
-        int refused = 0;
-        player.playAsync(path, [&refused] { ++refused; });
-        // A sound that plays is never refused later; one that cannot is refused at once.
-        QTest::qWait(c.plays ? 600 : 0);
-        QTRY_COMPARE_WITH_TIMEOUT(refused, c.plays ? 0 : 1, 10000);
     }
 }
 

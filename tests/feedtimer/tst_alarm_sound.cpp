@@ -88,8 +88,8 @@ private slots:
     void cleanup();
     void eachEncodingPlaysItsOwnTone_data();
     void eachEncodingPlaysItsOwnTone();
-    void fileThatCannotPlayRingsTheBell_data();
-    void fileThatCannotPlayRingsTheBell();
+    void damagedFilePlaysWhatItHoldsOrRingsTheBell_data();
+    void damagedFilePlaysWhatItHoldsOrRingsTheBell();
     void nextAlarmEndsTheSoundStillPlaying();
     void stoppedServerHoldsNothing();
     void serverThatStartsLateOrRestartsIsUsed();
@@ -109,6 +109,9 @@ private:
         return soundAlarm(platform.services(), toneHz, std::move(heard), listenOnMs);
     }
     static bool toneHeard(const Hearing& h) { return h.toneBlocks >= 3; }
+    // Sounds the alarm through the real player with its beeps counted: a file that plays must
+    // never fall back to the beep as well.
+    void toneHeardWithoutABeep(double toneHz);
 
     testing::PrivateSoundServer m_server;
     std::unique_ptr<MonitorRecorder> m_recorder;
@@ -193,36 +196,53 @@ void TestAlarmSound::eachEncodingPlaysItsOwnTone_data() {
     row("GSM 6.10 8 kHz", "-r 8000 -e gsm-full-rate", 600);
 }
 
+void TestAlarmSound::toneHeardWithoutABeep(double toneHz) {
+    RealPlatform platform;
+    testing::CountingBeeper beeper;
+    PlatformServices services = platform.services();
+    services.beeper = &beeper;
+    const Hearing hearing = soundAlarm(services, toneHz, toneHeard, 300);
+    QVERIFY2(toneHeard(hearing), qPrintable(QStringLiteral("heard %1 blocks of the tone among %2 loud blocks")
+                                                .arg(hearing.toneBlocks)
+                                                .arg(hearing.loudBlocks)));
+    QCOMPARE(beeper.count, 0);
+}
+
 void TestAlarmSound::eachEncodingPlaysItsOwnTone() {
     QFETCH(QStringList, format);
     QFETCH(int, toneHz);
     QVERIFY(WriteTone(format, toneHz, QStringLiteral("test.wav")));
-    const Hearing hearing = soundAlarm(toneHz, toneHeard);
-    QVERIFY2(toneHeard(hearing), qPrintable(QStringLiteral("heard %1 blocks of the tone among %2 loud blocks")
-                                                .arg(hearing.toneBlocks)
-                                                .arg(hearing.loudBlocks)));
+    toneHeardWithoutABeep(toneHz);
 }
 
-void TestAlarmSound::fileThatCannotPlayRingsTheBell_data() {
+void TestAlarmSound::damagedFilePlaysWhatItHoldsOrRingsTheBell_data() {
     QTest::addColumn<QByteArray>("damage");
-    for (const char* damage :
-         {"missing", "empty", "truncated", "not a wave file", "unknown encoding", "unreadable"})
-        QTest::newRow(damage) << QByteArray(damage);
+    QTest::addColumn<bool>("plays");
+    for (const char* damage : {"missing", "empty", "truncated", "no samples", "not a wave file", "unknown encoding",
+                               "unreadable"})
+        QTest::newRow(damage) << QByteArray(damage) << false;
+    // Data that ends before its header says: what there is of it plays.
+    QTest::newRow("data cut short") << QByteArray("data cut short") << true;
 }
 
-void TestAlarmSound::fileThatCannotPlayRingsTheBell() {
+void TestAlarmSound::damagedFilePlaysWhatItHoldsOrRingsTheBell() {
     QFETCH(QByteArray, damage);
+    QFETCH(bool, plays);
     if (!QFile::exists(QStringLiteral("/usr/share/sounds/freedesktop/stereo/bell.oga")))
         QSKIP("the freedesktop sound theme is not installed (sound-theme-freedesktop): no bell to hear");
     constexpr int ToneHz = 1000;
     QFile file(QStringLiteral("test.WAV"));
     if (damage != "missing") {
-        QVERIFY(WriteTone({}, ToneHz));
+        QVERIFY(WriteTone({}, ToneHz, QStringLiteral("test.WAV"), plays ? "1" : "0.25"));
         QVERIFY(file.open(QIODevice::ReadWrite));
         if (damage == "empty")
             file.resize(0);
         else if (damage == "truncated")
             file.resize(30); // within the format chunk
+        else if (damage == "no samples")
+            file.resize(file.readAll().indexOf("data") + 8); // the header alone
+        else if (damage == "data cut short")
+            file.resize(file.size() / 2);
         else if (damage == "not a wave file")
             file.write("this is not a wave file\n");
         else if (damage == "unknown encoding")
@@ -234,6 +254,8 @@ void TestAlarmSound::fileThatCannotPlayRingsTheBell() {
                 QSKIP("this user reads every file (root)");
         }
     }
+    if (plays)
+        return toneHeardWithoutABeep(ToneHz);
     // The bell is short: one loud block of it is enough; listening on, no tone of the file comes.
     const Hearing hearing = soundAlarm(
         ToneHz, [](const Hearing& h) { return h.loudBlocks >= 1; }, 500);
