@@ -11,6 +11,11 @@ bool IsLineBreak(QChar c) {
     return c == u'\r' || c == u'\n';
 }
 
+// The text up to its first line break (CR or LF), or the whole text where it has none.
+QStringView FirstLine(QStringView text) {
+    return text.first(std::find_if(text.begin(), text.end(), IsLineBreak) - text.begin());
+}
+
 // Where the text just inserted lies in the new text: the lengths of the part before it and of the
 // part after it, both unchanged from the accepted text.
 struct Edit {
@@ -56,17 +61,14 @@ QValidator::State ShiftJisLimitValidator::validate(QString& input, int& pos) con
         const Edit edit = FindInsertedRun(input, pos, m_accepted);
         const QStringView head = QStringView(input).first(edit.head);
         const QStringView tail = QStringView(input).last(edit.tail);
-        QStringView inserted = QStringView(input).sliced(edit.head, input.size() - edit.head - edit.tail);
         // A single line keeps what came in up to its first line break.
-        inserted =
-            inserted.first(std::find_if(inserted.begin(), inserted.end(), IsLineBreak) - inserted.begin());
+        const QStringView inserted =
+            FirstLine(QStringView(input).sliced(edit.head, input.size() - edit.head - edit.tail));
         const qsizetype room = m_maxBytes - ShiftJisLength(head) - ShiftJisLength(tail);
         if (room < 0) {
             // The rest alone is too long (cannot come from the field's own editing): keep the
             // first line, cut at the end.
-            const QStringView text(input);
-            input = ShiftJisPrefix(
-                text.first(std::find_if(text.begin(), text.end(), IsLineBreak) - text.begin()), m_maxBytes);
+            input = ShiftJisPrefix(FirstLine(input), m_maxBytes);
             pos = static_cast<int>(std::min<qsizetype>(pos, input.size()));
         } else {
             const QString kept = ShiftJisPrefix(inserted, room);
