@@ -24,8 +24,8 @@ void PrepareDesktop(QApplication& application) {
     // paint their own dark faces whatever the palette says (Adwaita-Dark's drop-down lists), so
     // the style is Qt's built-in Fusion, which paints with the palette: the look that a desktop
     // without a theme shows, and no style plugin to load.
-    QApplication::setStyle(QStringLiteral("Fusion"));
-    QApplication::setPalette(FixedLightPalette());
+    const QStyle* fusion = QApplication::setStyle(QStringLiteral("Fusion"));
+    QApplication::setPalette(FixedLightPalette(fusion));
     LoadQtJapaneseTranslations(application);
     InstallAccessibleMenuItemNames();
     if (!HasJapaneseFont())

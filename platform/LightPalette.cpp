@@ -1,16 +1,11 @@
 #include "platform/LightPalette.h"
 
 #include <QStyle>
-#include <QStyleFactory>
-
-#include <memory>
 
 namespace rotenu {
 
-QPalette FixedLightPalette() {
-    // Fusion is built into Qt: no plugin is loaded for it. Its standard palette is the one that a
-    // desktop without a colour scheme shows.
-    const std::unique_ptr<QStyle> fusion(QStyleFactory::create(QStringLiteral("Fusion")));
+QPalette FixedLightPalette(const QStyle* fusion) {
+    // Fusion's standard palette is the one that a desktop without a colour scheme shows.
     const QPalette light = fusion ? fusion->standardPalette() : QPalette(Qt::black, QColor(0xef, 0xef, 0xef));
     QPalette fixed;
     for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
