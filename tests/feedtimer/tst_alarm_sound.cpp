@@ -218,8 +218,8 @@ void TestAlarmSound::eachEncodingPlaysItsOwnTone() {
 void TestAlarmSound::damagedFilePlaysWhatItHoldsOrRingsTheBell_data() {
     QTest::addColumn<QByteArray>("damage");
     QTest::addColumn<bool>("plays");
-    for (const char* damage : {"missing", "empty", "truncated", "no samples", "not a wave file", "unknown encoding",
-                               "unreadable"})
+    for (const char* damage :
+         {"missing", "empty", "truncated", "no samples", "not a wave file", "unknown encoding", "unreadable"})
         QTest::newRow(damage) << QByteArray(damage) << false;
     // Data that ends before its header says: what there is of it plays.
     QTest::newRow("data cut short") << QByteArray("data cut short") << true;
@@ -426,7 +426,7 @@ int main(int argc, char** argv) {
         int outcome = ROTENU_SOUND_CANNOT_PLAY;
         if (play)
             play(
-                nullptr, [](void* context, int told) { *static_cast<int*>(context) = told; },
+                nullptr, 0, [](void* context, int told) { *static_cast<int*>(context) = told; },
                 [](void*) { return 1; }, &outcome);
         return outcome == ROTENU_SOUND_PLAYING ? 0 : 1;
     }
