@@ -23,6 +23,7 @@
 #include <QTest>
 
 #include <cmath>
+#include <limits>
 #include <memory>
 #include <numbers>
 #include <sys/stat.h>
@@ -97,8 +98,10 @@ Holdings Held() {
     QProcess pactl;
     pactl.start(QStringLiteral("pactl"),
                 {QStringLiteral("list"), QStringLiteral("short"), QStringLiteral("clients")});
-    pactl.waitForFinished(5000);
-    return {entries("/proc/self/task"), entries("/proc/self/fd"), pactl.readAllStandardOutput().count('\n')};
+    // A server that refuses pactl ("Too many connections") has more clients than any count.
+    const bool listed = pactl.waitForFinished(5000) && pactl.exitCode() == 0;
+    return {entries("/proc/self/task"), entries("/proc/self/fd"),
+            listed ? pactl.readAllStandardOutput().count('\n') : std::numeric_limits<qsizetype>::max()};
 }
 
 // テスト in Shift_JIS: not valid UTF-8.
