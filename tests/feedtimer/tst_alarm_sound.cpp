@@ -415,6 +415,7 @@ void TestAlarmSound::bellFollowsTheDesktopSoundSettings_data() {
     const QByteArray theme = "theme-name='rotenu-test'\n";
     QTest::newRow("the bell of the theme it inherits") << theme << QStringLiteral("tone");
     QTest::newRow("no bell in a loop of themes") << theme << QStringLiteral("freedesktop bell");
+    QTest::newRow("the theme's index a FIFO") << theme << QStringLiteral("freedesktop bell");
     QTest::newRow("event sounds off") << theme + "event-sounds=false\n" << QStringLiteral("silence");
 }
 
@@ -447,6 +448,10 @@ void TestAlarmSound::bellFollowsTheDesktopSoundSettings() {
     QVERIFY(root.mkpath(QStringLiteral("data/sounds/rotenu-test-base/hq")) &&
             root.mkpath(QStringLiteral("data/sounds/rotenu-test-base/5.1")));
     QVERIFY(WriteTone({}, 500, QStringLiteral("data/sounds/rotenu-test-base/5.1/bell.wav")));
+    if (QTest::currentDataTag() == QByteArrayView("the theme's index a FIFO")) {
+        const QString index = root.filePath(QStringLiteral("data/sounds/rotenu-test/index.theme"));
+        QVERIFY(QFile::remove(index) && ::mkfifo(QFile::encodeName(index).constData(), 0600) == 0);
+    }
     if (heard != u"freedesktop bell")
         QVERIFY(WriteTone({}, ToneHz, QStringLiteral("data/sounds/rotenu-test-base/hq/bell.wav"), "0.5"));
 
