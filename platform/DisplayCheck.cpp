@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -34,10 +35,11 @@ std::string Described(const char* variable, const char* value) {
 bool XDisplayOpens(const char* name) {
     if (!name || !*name)
         return false;
-    xcb_connection_t* connection = xcb_connect(name, nullptr);
-    const bool opened = xcb_connection_has_error(connection) == 0;
-    xcb_disconnect(connection);
-    return opened;
+    // Held open until the program ends: an X server whose last client leaves resets (Xvfb started
+    // bare, as by xvfb-run), and would turn Qt's own connection away while it does.
+    static const std::unique_ptr<xcb_connection_t, decltype(&xcb_disconnect)> connection(
+        xcb_connect(name, nullptr), xcb_disconnect);
+    return xcb_connection_has_error(connection.get()) == 0;
 }
 
 // A Wayland compositor listens on a socket named by WAYLAND_DISPLAY: a path, or a name in
