@@ -22,11 +22,10 @@ const char* PipelineFor(SoundFileKind kind) {
     // chunk of odd length followed by its pad byte, as a mono 8- or 24-bit file of an odd number
     // of samples has.
     return kind == SoundFileKind::Wave
-               ? "appsrc name=file format=bytes stream-type=stream ! wavparse ! decodebin ! audioconvert ! "
-                 "audioresample ! pulsesink name=out"
-               : "appsrc name=file format=bytes stream-type=stream ! decodebin ! audioconvert ! "
-                 "audioresample ! "
-                 "pulsesink name=out";
+               ? "appsrc name=file format=bytes stream-type=stream ! wavparse ! decodebin ! "
+                 "audioconvert ! audioresample ! pulsesink name=out"
+               : "appsrc name=file format=bytes stream-type=stream ! decodebin ! "
+                 "audioconvert ! audioresample ! pulsesink name=out";
 }
 
 // Hands the file's bytes to the pipeline when it first asks, then ends the stream.
