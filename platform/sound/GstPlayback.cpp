@@ -20,9 +20,10 @@ const char* PipelineFor(SoundFileKind kind) {
     // of the encoding inside (ADPCM, µ-law, A-law, GSM 6.10...), raw samples pass straight through.
     // The bytes come as a stream: reading a file itself (GStreamer 1.22), wavparse refuses a data
     // chunk of odd length followed by its pad byte, as a mono 8- or 24-bit file of an odd number
-    // of samples has.
+    // of samples has. The queue parses and decodes on a thread of its own, as before the bytes came
+    // from memory; without it the alarm's onset came a few milliseconds later.
     return kind == SoundFileKind::Wave
-               ? "appsrc name=file format=bytes stream-type=stream ! wavparse ! decodebin ! "
+               ? "appsrc name=file format=bytes stream-type=stream ! queue ! wavparse ! decodebin ! "
                  "audioconvert ! audioresample ! pulsesink name=out"
                : "appsrc name=file format=bytes stream-type=stream ! decodebin ! "
                  "audioconvert ! audioresample ! pulsesink name=out";
