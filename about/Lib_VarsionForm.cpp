@@ -8,6 +8,7 @@
 #include "platform/EmbeddedImage.h"
 #include "platform/ExecutableIcon.h"
 #include "platform/FixedHeightItemDelegate.h"
+#include "platform/GeneralErrorReport.h"
 #include "platform/ShiftJis.h"
 #include "platform/VersionResource.h"
 
@@ -74,7 +75,8 @@ TVarDigForm::TVarDigForm(const PlatformServices& services, QWidget* parent)
     ui->ComboBox1->setItemDelegate(new FixedHeightItemDelegate(12, ui->ComboBox1));
 
     connect(ui->BitBtn1, &QPushButton::clicked, this, &TVarDigForm::BitBtn1Click);
-    connect(ui->BitBtn2, &QPushButton::clicked, this, &TVarDigForm::BitBtn2Click);
+    // The registry's errors reach the general error report.
+    connect(ui->BitBtn2, &QPushButton::clicked, this, ReportingErrors([this] { BitBtn2Click(); }));
     connect(ui->ComboBox1, &QComboBox::activated, this, &TVarDigForm::ComboBox1Change);
 
     m_openWebPage = [this](const std::string& address) {

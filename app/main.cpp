@@ -6,11 +6,14 @@
 #include "feedtimer/Timer.h"
 #include "platform/ExecutableIcon.h"
 #include "platform/DesktopSetup.h"
+#include "platform/DisplayCheck.h"
 #include "platform/GeneralErrorReport.h"
 #include "platform/RealPlatform.h"
 #include "platform/ThemeIcon.h"
 
 int main(int argc, char** argv) {
+    if (!rotenu::DisplayOpens(argc, argv))
+        return 1;
     rotenu::Application application(argc, argv);
     // The main window's closing ends the program, whatever other window is still open.
     application.setQuitOnLastWindowClosed(false);

@@ -28,6 +28,7 @@
 #include <functional>
 #include <numbers>
 #include <optional>
+#include <sys/stat.h>
 #include <thread>
 #include <vector>
 
@@ -286,6 +287,22 @@ int main(int argc, char** argv) {
         std::fflush(stdout);
         if (QByteArray(state) == "stopped")
             server.resume();
+    }
+    // A test.wav that never opens (a FIFO nobody writes): the bell instead, and what the alarm costs.
+    if (!server.start(&why)) {
+        std::printf("  %s\n", qPrintable(why));
+        return 1;
+    }
+    QFile::remove(QStringLiteral("test.WAV"));
+    if (::mkfifo("test.WAV", 0600) == 0) {
+        std::printf("== test.wav a FIFO, server running\n");
+        std::printf("  the bell instead, onset median / max of 5 (ms): %s\n",
+                    qPrintable(AlarmOnsets(server, services, 5).text()));
+        AlarmAtNextTick timer(services);
+        std::printf("  GUI-thread time of the alarm, median / max of %d (ms): %s\n", calls,
+                    qPrintable(TimeCalls(
+                                   calls, [&] { timer.alarm(); }, [&] { timer.arm(); })
+                                   .text()));
     }
     // Sounds may still wait for the server: the program quits without waiting for them.
     return 0;

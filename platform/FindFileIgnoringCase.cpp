@@ -1,19 +1,46 @@
 #include "platform/FindFileIgnoringCase.h"
 
-#include <QDir>
-#include <QFileInfo>
+#include <QFile>
+#include <QString>
+
+#include <dirent.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <vector>
 
 namespace rotenu {
+namespace {
 
-QString FindFileIgnoringCase(const QString& fileName) {
-    const QFileInfo wanted(fileName);
-    if (wanted.isFile())
-        return wanted.filePath();
-    const QDir directory = wanted.dir();
-    const QStringList files = directory.entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
-    for (const QString& file : files) {
-        if (file.compare(wanted.fileName(), Qt::CaseInsensitive) == 0)
-            return directory.filePath(file);
+bool IsRegularFile(const QByteArray& path) {
+    struct stat status {};
+    return ::stat(path.constData(), &status) == 0 && S_ISREG(status.st_mode);
+}
+
+} // namespace
+
+QByteArray FindFileIgnoringCase(const QByteArray& path) {
+    if (IsRegularFile(path))
+        return path;
+    const qsizetype slash = path.lastIndexOf('/');
+    // The folder's part stays bytes; only names are decoded, to compare them.
+    const QByteArray folder = slash < 0 ? QByteArray(".") : slash == 0 ? QByteArray("/") : path.left(slash);
+    const QString wanted = QFile::decodeName(path.mid(slash + 1));
+    DIR* directory = ::opendir(folder.constData());
+    if (!directory)
+        return {};
+    std::vector<QByteArray> alike;
+    while (const dirent* entry = ::readdir(directory)) {
+        const QByteArray name(entry->d_name);
+        if (QFile::decodeName(name).compare(wanted, Qt::CaseInsensitive) == 0)
+            alike.push_back(name);
+    }
+    ::closedir(directory);
+    std::sort(alike.begin(), alike.end());
+    const QByteArray prefix = slash < 0 ? QByteArray() : path.left(slash + 1);
+    for (const QByteArray& name : alike) {
+        if (IsRegularFile(prefix + name))
+            return prefix + name;
     }
     return {};
 }

@@ -11,12 +11,23 @@ Application::Application(int& argc, char** argv) : QApplication(argc, argv) {}
 bool Application::notify(QObject* receiver, QEvent* event) {
     try {
         return QApplication::notify(receiver, event);
-    } catch (const std::exception& error) {
-        report(QString::fromUtf8(error.what()));
     } catch (...) {
-        report(QStringLiteral("Unknown error"));
+        reportCurrentException();
     }
     return false;
+}
+
+void Application::reportCurrentException() {
+    auto* application = qobject_cast<Application*>(QCoreApplication::instance());
+    if (!application)
+        throw;
+    try {
+        throw;
+    } catch (const std::exception& error) {
+        application->report(QString::fromUtf8(error.what()));
+    } catch (...) {
+        application->report(QStringLiteral("Unknown error"));
+    }
 }
 
 void Application::report(const QString& text) noexcept {

@@ -1,11 +1,13 @@
 #include "platform/SoundPlayer.h"
 
-#include "platform/FindFileIgnoringCase.h"
 #include "platform/LoadablePart.h"
 #include "platform/SoundPartEntry.h"
+#include "platform/StallSafeRead.h"
 
-#include <QDir>
 #include <QFile>
+
+#include <climits>
+#include <unistd.h>
 
 #include <atomic>
 #include <mutex>
@@ -35,7 +37,7 @@ namespace {
 
 struct Sound {
     std::shared_ptr<SoundPlayer::Shared> shared;
-    QString file; // empty: the bell
+    QByteArray file; // the wave file's path; empty: the bell
     std::function<void()> cannotPlay;
     unsigned wave = 0; // which wave file of the player's it is
 };
@@ -61,19 +63,30 @@ RotenuSoundPlayFunction PlayFunction() {
     return play;
 }
 
-// Runs on the sound's own thread until the sound has ended.
+// Runs on the sound's own thread until the sound has ended. The wave file is read whole before
+// the sound server is reached, so that a file that never opens or never reads to its end holds
+// no connection to the server.
 void Play(Sound sound) {
-    QByteArray path;
+    std::optional<std::string> wave;
     if (!sound.file.isEmpty()) {
-        const QString found = FindFileIgnoringCase(sound.file);
-        if (found.isEmpty())
+        wave = ReadFileUnlessStalled(sound.file);
+        if (!wave)
             return TellOutcome(&sound, ROTENU_SOUND_CANNOT_PLAY);
-        path = QFile::encodeName(found);
     }
     const RotenuSoundPlayFunction play = PlayFunction();
     if (!play)
         return TellOutcome(&sound, ROTENU_SOUND_CANNOT_PLAY);
-    play(sound.file.isEmpty() ? nullptr : path.constData(), TellOutcome, StillWanted, &sound);
+    play(wave ? wave->data() : nullptr, wave ? wave->size() : 0, TellOutcome, StillWanted, &sound);
+}
+
+// The path of `fileName` in the current directory, in the file system's bytes: QDir's would turn
+// a folder name that is not valid in the locale's encoding into another one.
+QByteArray InCurrentDirectory(const QString& fileName) {
+    const QByteArray name = QFile::encodeName(fileName);
+    char directory[PATH_MAX];
+    if (name.startsWith('/') || !::getcwd(directory, sizeof directory))
+        return name;
+    return QByteArray(directory) + '/' + name;
 }
 
 } // namespace
@@ -89,7 +102,7 @@ SoundPlayer::~SoundPlayer() {
 
 void SoundPlayer::playAsync(const QString& fileName, std::function<void()> cannotPlay) {
     // The directory is taken now: by the time the thread looks, the current one may have changed.
-    start(QDir::current().absoluteFilePath(fileName), std::move(cannotPlay));
+    start(InCurrentDirectory(fileName), std::move(cannotPlay));
 }
 
 void SoundPlayer::prepare() {
@@ -112,7 +125,7 @@ void SoundPlayer::playBell(std::function<void()> cannotPlay) {
     start({}, std::move(cannotPlay));
 }
 
-void SoundPlayer::start(const QString& file, std::function<void()> cannotPlay) {
+void SoundPlayer::start(const QByteArray& file, std::function<void()> cannotPlay) {
     const Sound sound{m_shared, file, std::move(cannotPlay), file.isEmpty() ? 0 : ++m_shared->latestWave};
     try {
         // Detached: the program never waits for a sound, not even when it quits.

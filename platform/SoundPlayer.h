@@ -19,8 +19,8 @@ public:
     SoundPlayer(const SoundPlayer&) = delete;
     SoundPlayer& operator=(const SoundPlayer&) = delete;
 
-    // Only a wave file plays, in whatever encoding GStreamer's decoders know; the file name's
-    // letter case does not matter. A wave file still playing stops when the next one is asked for.
+    // Only a regular wave file plays, in whatever encoding GStreamer's decoders know; the file
+    // name's letter case does not matter. A wave file still playing stops when the next one is asked for.
     void playAsync(const QString& fileName, std::function<void()> cannotPlay) override;
     // Loads the sound part and its libraries on a thread of its own.
     void prepare() override;
@@ -31,7 +31,7 @@ public:
     struct Shared;
 
 private:
-    void start(const QString& file, std::function<void()> cannotPlay);
+    void start(const QByteArray& file, std::function<void()> cannotPlay);
 
     QObject m_guiThread; // receives the reports of sounds that cannot play
     std::shared_ptr<Shared> m_shared;

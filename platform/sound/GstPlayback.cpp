@@ -18,13 +18,36 @@ constexpr GstClockTime WantedPollInterval = 50 * GST_MSECOND;
 const char* PipelineFor(SoundFileKind kind) {
     // wavparse first, so that only a wave file plays as the alarm; decodebin then picks the decoder
     // of the encoding inside (ADPCM, µ-law, A-law, GSM 6.10...), raw samples pass straight through.
-    // The queue makes wavparse read as a stream: reading the file itself (GStreamer 1.22), it
-    // refuses a data chunk of odd length followed by its pad byte, as a mono 8- or 24-bit file of
-    // an odd number of samples has.
+    // The bytes come as a stream: reading a file itself (GStreamer 1.22), wavparse refuses a data
+    // chunk of odd length followed by its pad byte, as a mono 8- or 24-bit file of an odd number
+    // of samples has. The queue parses and decodes on a thread of its own, as before the bytes came
+    // from memory; without it the alarm's onset came a few milliseconds later.
     return kind == SoundFileKind::Wave
-               ? "filesrc name=file ! queue ! wavparse ! decodebin ! audioconvert ! audioresample ! "
-                 "pulsesink name=out"
-               : "filesrc name=file ! decodebin ! audioconvert ! audioresample ! pulsesink name=out";
+               ? "appsrc name=file format=bytes stream-type=stream ! queue ! wavparse ! decodebin ! "
+                 "audioconvert ! audioresample ! pulsesink name=out"
+               : "appsrc name=file format=bytes stream-type=stream ! decodebin ! "
+                 "audioconvert ! audioresample ! pulsesink name=out";
+}
+
+// Hands the file's bytes to the pipeline when it first asks, then ends the stream.
+void GiveBytes(GstElement* source, guint, gpointer) {
+    GstFlowReturn flow = GST_FLOW_OK;
+    if (GstBuffer* bytes = static_cast<GstBuffer*>(g_object_get_data(G_OBJECT(source), "rotenu-bytes"))) {
+        g_signal_emit_by_name(source, "push-buffer", bytes, &flow);
+        g_object_set_data(G_OBJECT(source), "rotenu-bytes", nullptr);
+    }
+    g_signal_emit_by_name(source, "end-of-stream", &flow);
+}
+
+void SetUpSource(GstElement* pipeline, std::string_view bytes) {
+    GstElement* source = gst_bin_get_by_name(GST_BIN(pipeline), "file");
+    g_object_set(source, "size", gint64(bytes.size()), nullptr);
+    if (!bytes.empty())
+        g_object_set_data_full(G_OBJECT(source), "rotenu-bytes",
+                               gst_buffer_new_memdup(bytes.data(), bytes.size()),
+                               reinterpret_cast<GDestroyNotify>(gst_buffer_unref));
+    g_signal_connect(source, "need-data", G_CALLBACK(GiveBytes), nullptr);
+    gst_object_unref(source);
 }
 
 GstPadProbeReturn NoteFirstSamples(GstPad*, GstPadProbeInfo*, gpointer arrived) {
@@ -53,7 +76,7 @@ void SetUpOutput(GstElement* pipeline, std::atomic<bool>& samplesArrived) {
 
 } // namespace
 
-void PlayToEnd(const std::string& path, SoundFileKind kind, const std::function<void(bool playing)>& outcome,
+void PlayToEnd(std::string_view bytes, SoundFileKind kind, const std::function<void(bool playing)>& outcome,
                const std::function<bool()>& wanted) {
     GError* error = nullptr;
     GstElement* pipeline =
@@ -63,9 +86,7 @@ void PlayToEnd(const std::string& path, SoundFileKind kind, const std::function<
         outcome(false);
         return;
     }
-    GstElement* file = gst_bin_get_by_name(GST_BIN(pipeline), "file");
-    g_object_set(file, "location", path.c_str(), nullptr);
-    gst_object_unref(file);
+    SetUpSource(pipeline, bytes);
     std::atomic<bool> samplesArrived{false};
     SetUpOutput(pipeline, samplesArrived);
 

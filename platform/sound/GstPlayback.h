@@ -1,7 +1,7 @@
 #pragma once
 
 #include <functional>
-#include <string>
+#include <string_view>
 
 namespace rotenu::sound {
 
@@ -9,12 +9,12 @@ namespace rotenu::sound {
 // file as whatever audio it is.
 enum class SoundFileKind { Wave, AnyAudio };
 
-// Plays one file through a GStreamer pipeline of its own and the desktop's sound server (PulseAudio,
-// or PipeWire through pipewire-pulse), and returns when it has ended, failed or is no longer
-// `wanted` (asked every 50 ms while it plays). `outcome` runs
-// exactly once: true as soon as the first samples are playing, false when the file cannot be
-// played, the server refuses the stream, or the server has not started it within a short time.
-void PlayToEnd(const std::string& path, SoundFileKind kind, const std::function<void(bool playing)>& outcome,
+// Plays the bytes of one file, already read, through a GStreamer pipeline of its own and the desktop's sound
+// server (PulseAudio, or PipeWire through pipewire-pulse), and returns when it has ended, failed or is no
+// longer `wanted` (asked every 50 ms while it plays). `outcome` runs exactly once: true as soon as the first
+// samples are playing, false when the file cannot be played, the server refuses the stream, or the server has
+// not started it within a short time.
+void PlayToEnd(std::string_view bytes, SoundFileKind kind, const std::function<void(bool playing)>& outcome,
                const std::function<bool()>& wanted);
 
 } // namespace rotenu::sound

@@ -1,6 +1,7 @@
 // The sound part module's entry point: everything that links GStreamer is behind it.
 
 #include "platform/SoundPartEntry.h"
+#include "platform/RegularFile.h"
 #include "platform/sound/DesktopSoundSettings.h"
 #include "platform/sound/GstPlayback.h"
 #include "platform/sound/SoundTheme.h"
@@ -15,7 +16,7 @@ extern "C" __attribute__((visibility("default"))) void rotenu_sound_prepare() {
     std::call_once(initialised, [] { gst_init(nullptr, nullptr); });
 }
 
-extern "C" __attribute__((visibility("default"))) void rotenu_sound_play(const char* path,
+extern "C" __attribute__((visibility("default"))) void rotenu_sound_play(const char* wave, size_t size,
                                                                          RotenuSoundOutcomeCallback outcome,
                                                                          RotenuSoundWantedCallback wanted,
                                                                          void* context) {
@@ -24,8 +25,8 @@ extern "C" __attribute__((visibility("default"))) void rotenu_sound_play(const c
     const auto tell = [&](bool playing) {
         outcome(context, playing ? ROTENU_SOUND_PLAYING : ROTENU_SOUND_CANNOT_PLAY);
     };
-    if (path) {
-        rotenu::sound::PlayToEnd(path, rotenu::sound::SoundFileKind::Wave, tell, stillWanted);
+    if (wave) {
+        rotenu::sound::PlayToEnd({wave, size}, rotenu::sound::SoundFileKind::Wave, tell, stillWanted);
         return;
     }
     // The user's choice of silence, or the theme's, is the bell as heard: no other sound stands in.
@@ -34,11 +35,16 @@ extern "C" __attribute__((visibility("default"))) void rotenu_sound_play(const c
         return tell(true);
     const rotenu::sound::ThemeSound bell = rotenu::sound::FindThemeSound(settings.themeName, "bell");
     if (bell.silenced)
-        tell(true);
-    else if (bell.file.empty())
+        return tell(true);
+    // Only one bell starts at a time: a theme's file that never opens or reads holds this thread
+    // alone, and no server connection.
+    const std::optional<std::string> sound =
+        bell.file.empty() ? std::nullopt
+                          : rotenu::ReadRegularFile(bell.file.c_str(), rotenu::MaxSoundFileBytes);
+    if (!sound)
         tell(false);
     else
-        rotenu::sound::PlayToEnd(bell.file, rotenu::sound::SoundFileKind::AnyAudio, tell, stillWanted);
+        rotenu::sound::PlayToEnd(*sound, rotenu::sound::SoundFileKind::AnyAudio, tell, stillWanted);
 }
 
 static_assert(std::is_same_v<decltype(&rotenu_sound_play), RotenuSoundPlayFunction>);

@@ -1,5 +1,7 @@
 #include "platform/sound/SoundTheme.h"
 
+#include "platform/RegularFile.h"
+
 #include <glib.h>
 
 #include <algorithm>
@@ -12,6 +14,7 @@ namespace {
 
 constexpr char FallbackTheme[] = "freedesktop";
 constexpr char OutputProfile[] = "stereo";
+constexpr std::size_t MaxIndexBytes = 1024 * 1024;
 
 std::string BuildPath(std::initializer_list<const char*> parts) {
     std::vector<const char*> elements(parts);
@@ -59,9 +62,11 @@ Theme LoadTheme(const std::string& name, const std::vector<std::string>& soundDi
     for (const std::string& directory : soundDirectories) {
         GKeyFile* index = g_key_file_new();
         g_key_file_set_list_separator(index, ',');
-        const bool loaded = g_key_file_load_from_file(
-            index, BuildPath({directory.c_str(), name.c_str(), "index.theme"}).c_str(), G_KEY_FILE_NONE,
-            nullptr);
+        // Read as a regular file only: GLib's own reading would wait for ever on a FIFO.
+        const std::optional<std::string> text = ReadRegularFile(
+            BuildPath({directory.c_str(), name.c_str(), "index.theme"}).c_str(), MaxIndexBytes);
+        const bool loaded =
+            text && g_key_file_load_from_data(index, text->data(), text->size(), G_KEY_FILE_NONE, nullptr);
         if (loaded) {
             for (const std::string& subfolder : StringList(index, "Sound Theme", "Directories")) {
                 gchar* profile = g_key_file_get_string(index, subfolder.c_str(), "OutputProfile", nullptr);

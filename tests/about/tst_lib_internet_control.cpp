@@ -191,10 +191,10 @@ void TestLibInternetControl::registryErrorReachesTheErrorReport() {
     platform.classesRegistry.addTextKey(COMMAND_KEY, "b.exe");
 
     QPushButton button(QStringLiteral("web"));
-    connect(&button, &QPushButton::clicked, &button, [&] {
+    connect(&button, &QPushButton::clicked, &button, ReportingErrors([&] {
         OpenWebPage("http://example.com/", *platform.services.classesRegistry,
                     *platform.services.commandStarter);
-    });
+    }));
     button.show();
     QTest::mouseClick(&button, Qt::LeftButton);
     application->setErrorReport(nullptr);

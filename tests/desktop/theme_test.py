@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 """Contrast of every text whose colour the windows fix, measured on the pixels of the real windows
 under a light desktop, KDE's Breeze Dark and GNOME's Adwaita-dark; and the one line that the
-program prints where no Japanese font is installed.
+program prints where no Japanese font is installed, or no display can be opened.
 
   theme_test.py PROGRAM [--screenshots DIR]    prints the contrast table; fails below 4.5:1
 """
@@ -139,6 +139,21 @@ def check_missing_japanese_font(program):
     return [f"without a Japanese font, standard error reads {lines}"]
 
 
+def check_no_display(program):
+    """Without a display: one line naming it on standard error and exit status 1, not Qt's abort."""
+    failures = []
+    for display in (":nothing", None):
+        env = {k: v for k, v in os.environ.items() if k not in ("DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM")}
+        if display:
+            env["DISPLAY"] = display
+        run = subprocess.run([program], env=env, capture_output=True, text=True, timeout=60)
+        lines = run.stderr.splitlines()
+        named = f"DISPLAY={display}" if display else "DISPLAY is not set"
+        if run.returncode != 1 or len(lines) != 1 or named not in lines[0]:
+            failures.append(f"with {named}: exit status {run.returncode}, standard error {lines}")
+    return failures
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("program")
@@ -154,7 +169,7 @@ def main():
     else:
         print("adwaita-qt6 is not installed: Adwaita-dark not measured")
 
-    failures = check_missing_japanese_font(args.program)
+    failures = check_missing_japanese_font(args.program) + check_no_display(args.program)
     table = {theme: measure(args.program, theme, env, files, args.screenshots if theme == "Breeze Dark" else None)
              for theme, env, files in themes}
     print(f"{'text':<32}" + "".join(f"{theme:>16}" for theme in table))

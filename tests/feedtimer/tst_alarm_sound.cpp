@@ -23,8 +23,11 @@
 #include <QTest>
 
 #include <cmath>
+#include <limits>
 #include <memory>
 #include <numbers>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace rotenu;
 using namespace std::chrono_literals;
@@ -77,6 +80,32 @@ bool WriteTone(const QStringList& format, int toneHz, const QString& name = QStr
                               QStringLiteral("sine"), QString::number(toneHz)});
     return sox.waitForFinished(10000) && sox.exitCode() == 0;
 }
+
+// What a sound that never ends could pile up: the program's threads and open files, the server's clients.
+struct Holdings {
+    qsizetype threads = 0, files = 0, serverClients = 0;
+    bool operator<=(const Holdings& o) const {
+        return threads <= o.threads && files <= o.files && serverClients <= o.serverClients;
+    }
+};
+
+Holdings Held() {
+    const auto entries = [](const char* folder) {
+        return QDir(QString::fromLatin1(folder))
+            .entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot)
+            .size();
+    };
+    QProcess pactl;
+    pactl.start(QStringLiteral("pactl"),
+                {QStringLiteral("list"), QStringLiteral("short"), QStringLiteral("clients")});
+    // A server that refuses pactl ("Too many connections") has more clients than any count.
+    const bool listed = pactl.waitForFinished(5000) && pactl.exitCode() == 0;
+    return {entries("/proc/self/task"), entries("/proc/self/fd"),
+            listed ? pactl.readAllStandardOutput().count('\n') : std::numeric_limits<qsizetype>::max()};
+}
+
+// テスト in Shift_JIS: not valid UTF-8.
+constexpr char ShiftJisFolder[] = "\x83\x65\x83\x58\x83\x67";
 
 } // namespace
 
@@ -218,11 +247,12 @@ void TestAlarmSound::eachEncodingPlaysItsOwnTone() {
 void TestAlarmSound::damagedFilePlaysWhatItHoldsOrRingsTheBell_data() {
     QTest::addColumn<QByteArray>("damage");
     QTest::addColumn<bool>("plays");
-    for (const char* damage : {"missing", "empty", "truncated", "no samples", "not a wave file", "unknown encoding",
-                               "unreadable"})
+    for (const char* damage : {"missing", "empty", "truncated", "no samples", "not a wave file",
+                               "unknown encoding", "unreadable", "a FIFO"})
         QTest::newRow(damage) << QByteArray(damage) << false;
     // Data that ends before its header says: what there is of it plays.
     QTest::newRow("data cut short") << QByteArray("data cut short") << true;
+    QTest::newRow("in a Shift_JIS folder") << QByteArray("in a Shift_JIS folder") << true;
 }
 
 void TestAlarmSound::damagedFilePlaysWhatItHoldsOrRingsTheBell() {
@@ -231,8 +261,18 @@ void TestAlarmSound::damagedFilePlaysWhatItHoldsOrRingsTheBell() {
     if (!QFile::exists(QStringLiteral("/usr/share/sounds/freedesktop/stereo/bell.oga")))
         QSKIP("the freedesktop sound theme is not installed (sound-theme-freedesktop): no bell to hear");
     constexpr int ToneHz = 1000;
+    const auto leaveFolder = qScopeGuard([&] {
+        if (damage == "in a Shift_JIS folder" &&
+            ::chdir(QFile::encodeName(m_workDir->path()).constData()) == 0)
+            ::unlink(QByteArray(QByteArray(ShiftJisFolder) + "/test.WAV").constData()),
+                ::rmdir(ShiftJisFolder);
+    });
+    if (damage == "in a Shift_JIS folder")
+        QVERIFY(::mkdir(ShiftJisFolder, 0700) == 0 && ::chdir(ShiftJisFolder) == 0);
     QFile file(QStringLiteral("test.WAV"));
-    if (damage != "missing") {
+    if (damage == "a FIFO") {
+        QVERIFY(::mkfifo("test.WAV", 0600) == 0);
+    } else if (damage != "missing") {
         QVERIFY(WriteTone({}, ToneHz, QStringLiteral("test.WAV"), plays ? "1" : "0.25"));
         QVERIFY(file.open(QIODevice::ReadWrite));
         if (damage == "empty")
@@ -261,6 +301,33 @@ void TestAlarmSound::damagedFilePlaysWhatItHoldsOrRingsTheBell() {
         ToneHz, [](const Hearing& h) { return h.loudBlocks >= 1; }, 500);
     QVERIFY2(hearing.loudBlocks >= 1, "the bell did not ring");
     QCOMPARE(hearing.toneBlocks, 0);
+    if (damage != "a FIFO")
+        return;
+    // A file that never opens holds nothing, however many alarms ring the bell for it.
+    quietRecording();
+    const Holdings afterFirst = Held();
+    RealPlatform platform;
+    int refused = 0;
+    for (int alarm = 2; alarm <= 200; ++alarm)
+        platform.services().wavePlayer->playAsync(QStringLiteral("test.WAV"), [&] {
+            ++refused;
+            platform.services().beeper->beep();
+        });
+    QTRY_COMPARE_WITH_TIMEOUT(refused, 199, 10000);
+    Holdings held;
+    QVERIFY2(QTest::qWaitFor([&] { return (held = Held()) <= afterFirst; }, 10000),
+             qPrintable(QStringLiteral(
+                            "threads, files, server clients: %1, %2, %3 after the first alarm, %4, %5, %6 "
+                            "after 200")
+                            .arg(afterFirst.threads)
+                            .arg(afterFirst.files)
+                            .arg(afterFirst.serverClients)
+                            .arg(held.threads)
+                            .arg(held.files)
+                            .arg(held.serverClients)));
+    // And a good file in its place plays.
+    QVERIFY(QFile::remove(QStringLiteral("test.WAV")) && WriteTone({}, ToneHz));
+    toneHeardWithoutABeep(ToneHz);
 }
 
 void TestAlarmSound::nextAlarmEndsTheSoundStillPlaying() {
@@ -348,6 +415,7 @@ void TestAlarmSound::bellFollowsTheDesktopSoundSettings_data() {
     const QByteArray theme = "theme-name='rotenu-test'\n";
     QTest::newRow("the bell of the theme it inherits") << theme << QStringLiteral("tone");
     QTest::newRow("no bell in a loop of themes") << theme << QStringLiteral("freedesktop bell");
+    QTest::newRow("the theme's index a FIFO") << theme << QStringLiteral("freedesktop bell");
     QTest::newRow("event sounds off") << theme + "event-sounds=false\n" << QStringLiteral("silence");
 }
 
@@ -380,6 +448,10 @@ void TestAlarmSound::bellFollowsTheDesktopSoundSettings() {
     QVERIFY(root.mkpath(QStringLiteral("data/sounds/rotenu-test-base/hq")) &&
             root.mkpath(QStringLiteral("data/sounds/rotenu-test-base/5.1")));
     QVERIFY(WriteTone({}, 500, QStringLiteral("data/sounds/rotenu-test-base/5.1/bell.wav")));
+    if (QTest::currentDataTag() == QByteArrayView("the theme's index a FIFO")) {
+        const QString index = root.filePath(QStringLiteral("data/sounds/rotenu-test/index.theme"));
+        QVERIFY(QFile::remove(index) && ::mkfifo(QFile::encodeName(index).constData(), 0600) == 0);
+    }
     if (heard != u"freedesktop bell")
         QVERIFY(WriteTone({}, ToneHz, QStringLiteral("data/sounds/rotenu-test-base/hq/bell.wav"), "0.5"));
 
@@ -426,7 +498,7 @@ int main(int argc, char** argv) {
         int outcome = ROTENU_SOUND_CANNOT_PLAY;
         if (play)
             play(
-                nullptr, [](void* context, int told) { *static_cast<int*>(context) = told; },
+                nullptr, 0, [](void* context, int told) { *static_cast<int*>(context) = told; },
                 [](void*) { return 1; }, &outcome);
         return outcome == ROTENU_SOUND_PLAYING ? 0 : 1;
     }

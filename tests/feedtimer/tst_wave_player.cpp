@@ -12,6 +12,10 @@ using namespace rotenu;
 
 namespace {
 
+QString Found(const QString& name) {
+    return QFile::decodeName(FindFileIgnoringCase(QFile::encodeName(name)));
+}
+
 void Touch(const QString& path) {
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));
@@ -47,31 +51,31 @@ void TestWavePlayer::cleanup() {
 
 void TestWavePlayer::findsTheAlarmFileWhateverItsCase() {
     const QString name = QStringLiteral("test.WAV");
-    QCOMPARE(FindFileIgnoringCase(name), QString());
+    QCOMPARE(Found(name), QString());
 
     // A folder of that name is no sound file.
     QVERIFY(QDir().mkdir(QStringLiteral("TEST.wav")));
-    QCOMPARE(FindFileIgnoringCase(name), QString());
+    QCOMPARE(Found(name), QString());
 
     // The name the help note gives, in the current directory.
     Touch(QStringLiteral("test.wav"));
-    QCOMPARE(QFileInfo(FindFileIgnoringCase(name)).fileName(), QStringLiteral("test.wav"));
-    QCOMPARE(QFileInfo(FindFileIgnoringCase(name)).absolutePath(), QDir::currentPath());
+    QCOMPARE(QFileInfo(Found(name)).fileName(), QStringLiteral("test.wav"));
+    QCOMPARE(QFileInfo(Found(name)).absolutePath(), QDir::currentPath());
 
     // Of several spellings, the exact one wins; otherwise the first in name order.
     Touch(QStringLiteral("Test.Wav"));
-    QCOMPARE(QFileInfo(FindFileIgnoringCase(name)).fileName(), QStringLiteral("Test.Wav"));
+    QCOMPARE(QFileInfo(Found(name)).fileName(), QStringLiteral("Test.Wav"));
     Touch(QStringLiteral("test.WAV"));
-    QCOMPARE(QFileInfo(FindFileIgnoringCase(name)).fileName(), QStringLiteral("test.WAV"));
+    QCOMPARE(QFileInfo(Found(name)).fileName(), QStringLiteral("test.WAV"));
 
     // Names that only look alike do not count; a name with a folder is looked for in that folder.
-    QCOMPARE(FindFileIgnoringCase(QStringLiteral("test.WAVE")), QString());
-    QCOMPARE(FindFileIgnoringCase(QStringLiteral("test")), QString());
+    QCOMPARE(Found(QStringLiteral("test.WAVE")), QString());
+    QCOMPARE(Found(QStringLiteral("test")), QString());
     QVERIFY(QDir().mkdir(QStringLiteral("sounds")));
     Touch(QStringLiteral("sounds/ALARM.wav"));
-    QCOMPARE(FindFileIgnoringCase(QStringLiteral("sounds/alarm.WAV")),
+    QCOMPARE(Found(QStringLiteral("sounds/alarm.WAV")),
              QDir(QStringLiteral("sounds")).filePath(QStringLiteral("ALARM.wav")));
-    QCOMPARE(FindFileIgnoringCase(QStringLiteral("alarm.wav")), QString());
+    QCOMPARE(Found(QStringLiteral("alarm.wav")), QString());
 }
 
 void TestWavePlayer::missingFileDoesNotStart() {

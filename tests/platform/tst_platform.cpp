@@ -67,15 +67,21 @@ void TestPlatform::errorReportShowsTheErrorAndGoesOn() {
 
     QPushButton button(QStringLiteral("throw"));
     int clicks = 0;
-    connect(&button, &QPushButton::clicked, &button, [&] {
+    connect(&button, &QPushButton::clicked, &button, ReportingErrors([&] {
         ++clicks;
         throw std::runtime_error("'' のデータ型が不正です");
-    });
+    }));
     button.show();
     QTest::mouseClick(&button, Qt::LeftButton);
     QTest::mouseClick(&button, Qt::LeftButton);
     QCOMPARE(clicks, 2);
-    QCOMPARE(report.shown, QStringList({QStringLiteral(u"'' のデータ型が不正です"), QStringLiteral(u"'' のデータ型が不正です")}));
+    QCOMPARE(report.shown, QStringList({QStringLiteral(u"'' のデータ型が不正です"),
+                                        QStringLiteral(u"'' のデータ型が不正です")}));
+    // One that no handler catches reaches the application object's.
+    QMetaObject::invokeMethod(
+        &button, [] { throw std::runtime_error("late"); }, Qt::QueuedConnection);
+    QTRY_COMPARE(report.shown.size(), 3);
+    QCOMPARE(report.shown.last(), QStringLiteral("late"));
     application->setErrorReport(nullptr);
 }
 
