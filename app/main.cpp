@@ -1,6 +1,7 @@
 // ろてぬ: section IDs from player names, and the Mag feeding timer.
 
 #include "about/Lib_VarsionForm.h"
+#include "app/DisplayPlatform.h"
 #include "app/Main.h"
 #include "app/MagSim.h"
 #include "feedtimer/Timer.h"
@@ -11,6 +12,7 @@
 #include "platform/ThemeIcon.h"
 
 int main(int argc, char** argv) {
+    rotenu::ChooseDisplayPlatform();
     rotenu::Application application(argc, argv);
     // The main window's closing ends the program, whatever other window is still open.
     application.setQuitOnLastWindowClosed(false);

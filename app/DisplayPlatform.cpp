@@ -1,0 +1,15 @@
+#include "app/DisplayPlatform.h"
+
+#include <QtGlobal>
+
+namespace rotenu {
+
+void ChooseDisplayPlatform() {
+    // The windows open centred on the screen, and only X11 lets a client place its windows: a
+    // Wayland compositor places them itself. Asked for nothing, Qt would try Wayland first under a
+    // Wayland session and warn at every start where its Wayland plugin is not installed.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "xcb");
+}
+
+} // namespace rotenu
