@@ -1,5 +1,6 @@
 #include "app/DisplayPlatform.h"
 
+#include <QByteArray>
 #include <QtGlobal>
 
 namespace rotenu {
@@ -9,7 +10,7 @@ void ChooseDisplayPlatform() {
     // Wayland compositor places them itself. Asked for nothing, Qt would try Wayland first under a
     // Wayland session and warn at every start where its Wayland plugin is not installed.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "xcb");
+        qputenv("QT_QPA_PLATFORM", QByteArrayLiteral("xcb"));
 }
 
 } // namespace rotenu
