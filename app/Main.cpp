@@ -262,7 +262,9 @@ void TForm1::Exit1Click() { close(); }
 void TForm1::MaguEsaClick() {
     if (!Form2)
         return;
-    Form2->show();
+    // An open window only comes to the front: showing it again would reset it on some Qt versions.
+    if (!Form2->isVisible())
+        Form2->show();
     Form2->raise();
     Form2->activateWindow();
 }

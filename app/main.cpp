@@ -1,6 +1,7 @@
 // ろてぬ: section IDs from player names, and the Mag feeding timer.
 
 #include "about/Lib_VarsionForm.h"
+#include "app/DisplayPlatform.h"
 #include "app/Main.h"
 #include "app/MagSim.h"
 #include "feedtimer/Timer.h"
@@ -12,9 +13,13 @@
 #include "platform/ThemeIcon.h"
 
 int main(int argc, char** argv) {
+    const bool platformChosen = rotenu::ChooseDisplayPlatform();
     if (!rotenu::DisplayOpens(argc, argv))
         return 1;
     rotenu::Application application(argc, argv);
+    // Our choice of X11 is not passed on to the browser that the version dialog starts.
+    if (platformChosen)
+        qunsetenv("QT_QPA_PLATFORM");
     // The main window's closing ends the program, whatever other window is still open.
     application.setQuitOnLastWindowClosed(false);
     rotenu::PrepareDesktop(application);

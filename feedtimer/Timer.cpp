@@ -9,6 +9,7 @@
 #include "platform/WavePlayer.h"
 
 #include <QCloseEvent>
+#include <QHideEvent>
 #include <QKeyEvent>
 #include <QShowEvent>
 
@@ -70,13 +71,23 @@ void TForm2::showEvent(QShowEvent* event) {
         ui->BitBtn4->setIcon(CloseDoorGlyph());
     }
     QDialog::showEvent(event);
-    if (event->spontaneous())
+    // Some Qt versions deliver a show event again when an open dialog is shown again; the window
+    // was not hidden, so nothing is reset.
+    if (event->spontaneous() || m_shown)
         return;
+    m_shown = true;
     // An alarm is to come: the first one then starts as soon as any other.
     if (m_services.wavePlayer)
         m_services.wavePlayer->prepare();
     m_placement.onShow(*this);
     FormShow();
+}
+
+void TForm2::hideEvent(QHideEvent* event) {
+    QDialog::hideEvent(event);
+    // A minimised window is hidden spontaneously and shown again as it was.
+    if (!event->spontaneous())
+        m_shown = false;
 }
 
 void TForm2::closeEvent(QCloseEvent* event) {

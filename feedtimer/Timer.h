@@ -45,6 +45,7 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
@@ -60,6 +61,8 @@ private:
     RepeatingTimer* Timer1 = nullptr;
     TAlarmMode AlarmMode = amOneCycle;
     CenterOnFirstShow m_placement;
+    // Shown by the program and not hidden since: FormShow has run for this showing.
+    bool m_shown = false;
 };
 
 } // namespace rotenu

@@ -1,39 +1,25 @@
 #include "support/PrivateSoundServer.h"
 
-#include <QDir>
-#include <QStandardPaths>
+#include <QFile>
 #include <QTest>
 
 #include <algorithm>
 #include <csignal>
+#include <unistd.h>
 
 namespace rotenu::testing {
 namespace {
 
-bool Installed(const char* program) {
-    return !QStandardPaths::findExecutable(QString::fromLatin1(program)).isEmpty();
+QString Script() {
+    return QStringLiteral(ROTENU_SOUND_SERVER_SCRIPT);
 }
 
 } // namespace
 
-bool PrivateSoundServer::usesPipeWire() {
-    // Where pipewire-pulse is installed it is the desktop's server; pulseaudio must never be put
-    // beside it, so its tests run on PipeWire.
-    return Installed("pipewire-pulse");
-}
-
 PrivateSoundServer::PrivateSoundServer() : m_previousServer(qgetenv("PULSE_SERVER")) {
-    const QString dir = m_runtimeDir.path();
-    QDir(dir).mkpath(QStringLiteral("pulse"));
-    m_environment = QProcessEnvironment::systemEnvironment();
-    for (const char* name : {"HOME", "XDG_RUNTIME_DIR", "PIPEWIRE_RUNTIME_DIR"})
-        m_environment.insert(QString::fromLatin1(name), dir);
-    m_environment.insert(QStringLiteral("XDG_CONFIG_HOME"), dir + QStringLiteral("/config"));
-    m_environment.insert(QStringLiteral("XDG_STATE_HOME"), dir + QStringLiteral("/state"));
-    m_environment.remove(QStringLiteral("PULSE_SERVER"));
-    m_environment.remove(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"));
     qputenv("PULSE_SERVER",
-            QString(QStringLiteral("unix:") + dir + QStringLiteral("/pulse/native")).toLocal8Bit());
+            QString(QStringLiteral("unix:") + m_runtimeDir.path() + QStringLiteral("/pulse/native"))
+                .toLocal8Bit());
     qputenv("PULSE_CLIENTCONFIG", "/dev/null");
 }
 
@@ -43,95 +29,63 @@ PrivateSoundServer::~PrivateSoundServer() {
 }
 
 QString PrivateSoundServer::unavailable() const {
-    const QList<const char*> programs = usesPipeWire()
-                                            ? QList<const char*>{"pipewire", "wireplumber", "pipewire-pulse"}
-                                            : QList<const char*>{"pulseaudio"};
-    for (const char* program : programs + QList<const char*>{"pactl", "parec"}) {
-        if (!Installed(program))
-            return QString::fromLatin1(program) + QStringLiteral(" is not installed");
-    }
-    return {};
-}
-
-QProcess* PrivateSoundServer::launch(const QString& program, const QStringList& arguments) {
-    auto& process = m_processes.emplace_back(std::make_unique<QProcess>());
-    process->setProcessEnvironment(m_environment);
-    process->setProcessChannelMode(QProcess::MergedChannels);
-    process->start(program, arguments);
-    return process.get();
-}
-
-bool PrivateSoundServer::answers() const {
-    QProcess info;
-    info.start(QStringLiteral("pactl"), {QStringLiteral("info")});
-    return info.waitForFinished(5000) && info.exitStatus() == QProcess::NormalExit && info.exitCode() == 0;
+    QProcess check;
+    check.start(Script(), {QStringLiteral("--check")});
+    if (!check.waitForFinished(5000))
+        return Script() + QStringLiteral(" did not run");
+    return check.exitCode() == 0 ? QString()
+                                 : QString::fromLocal8Bit(check.readAllStandardOutput()).trimmed();
 }
 
 bool PrivateSoundServer::start(QString* why) {
     stop();
-    const QString socket = m_runtimeDir.path() + QStringLiteral("/pulse/native");
-    if (usesPipeWire()) {
-        launch(QStringLiteral("pipewire"), {});
-        launch(QStringLiteral("wireplumber"), {});
-        launch(QStringLiteral("pipewire-pulse"), {});
-    } else {
-        // Nothing but a socket of its own and the null sink: no real device, no desktop session.
-        launch(QStringLiteral("pulseaudio"),
-               {QStringLiteral("-n"), QStringLiteral("--daemonize=no"), QStringLiteral("--exit-idle-time=-1"),
-                QStringLiteral("--disable-shm=yes"), QStringLiteral("--use-pid-file=no"),
-                QStringLiteral("--system=no"), QStringLiteral("--log-target=stderr"), QStringLiteral("-L"),
-                QStringLiteral("module-native-protocol-unix auth-anonymous=1 socket=") + socket,
-                QStringLiteral("-L"), QStringLiteral("module-null-sink sink_name=") + sinkName()});
-    }
-    QProcess* server = m_processes.back().get();
-    bool ready = server->waitForStarted(10000);
-    for (int attempt = 0; ready && !answers(); ++attempt) {
-        ready = attempt < 100 && server->state() == QProcess::Running;
-        QTest::qWait(100);
-    }
-    if (ready && usesPipeWire()) {
-        QProcess load;
-        load.start(QStringLiteral("pactl"),
-                   {QStringLiteral("load-module"), QStringLiteral("module-null-sink"),
-                    QStringLiteral("sink_name=") + sinkName()});
-        ready = load.waitForFinished(5000) && load.exitCode() == 0;
-        QProcess setDefault;
-        setDefault.start(QStringLiteral("pactl"), {QStringLiteral("set-default-sink"), sinkName()});
-        setDefault.waitForFinished(5000);
-    }
+    m_server = std::make_unique<QProcess>();
+    m_server->setProcessChannelMode(QProcess::MergedChannels);
+    // A process group of its own, so that pause() stops every part at once.
+    m_server->setChildProcessModifier([] { ::setpgid(0, 0); });
+    m_server->start(Script(), {m_runtimeDir.path(), sinkName()});
+    QByteArray output;
+    // Each part waits up to 10 s for the one before it.
+    const bool ready = m_server->waitForStarted(5000) &&
+                       QTest::qWaitFor(
+                           [&] {
+                               output += m_server->readAll();
+                               return output.contains("ready\n") || m_server->state() != QProcess::Running;
+                           },
+                           60000) &&
+                       output.contains("ready\n");
     if (!ready && why)
-        *why =
-            QStringLiteral("the sound server did not come up: ") + QString::fromLocal8Bit(server->readAll());
+        *why = QStringLiteral("the sound server did not come up: ") + QString::fromLocal8Bit(output);
     if (!ready)
         stop();
     return ready;
 }
 
+void PrivateSoundServer::signalServer(int signal) {
+    if (m_server && m_server->state() == QProcess::Running)
+        ::kill(-static_cast<pid_t>(m_server->processId()), signal);
+}
+
 void PrivateSoundServer::stop() {
+    if (!m_server)
+        return;
     resume();
-    // The PulseAudio protocol's server first, so that clients see the socket go.
-    for (auto it = m_processes.rbegin(); it != m_processes.rend(); ++it) {
-        QProcess& process = **it;
-        process.terminate();
-        if (!process.waitForFinished(5000)) {
-            process.kill();
-            process.waitForFinished(5000);
-        }
+    // The script ends its parts, the PulseAudio protocol's server first.
+    m_server->terminate();
+    if (!m_server->waitForFinished(10000)) {
+        signalServer(SIGKILL);
+        m_server->waitForFinished(5000);
     }
-    m_processes.clear();
+    m_server.reset();
     QFile::remove(m_runtimeDir.path() + QStringLiteral("/pulse/native"));
 }
 
 void PrivateSoundServer::pause() {
-    for (const auto& process : m_processes)
-        ::kill(process->processId(), SIGSTOP);
+    signalServer(SIGSTOP);
 }
 
 void PrivateSoundServer::resume() {
-    for (const auto& process : m_processes) {
-        if (process->state() == QProcess::Running)
-            ::kill(process->processId(), SIGCONT);
-    }
+    signalServer(SIGCONT);
 }
 
 MonitorRecorder::MonitorRecorder(const PrivateSoundServer& server) {

@@ -1,8 +1,9 @@
 #pragma once
 // A sound server of the kind the machine runs, private to one test or benchmark: PulseAudio, or
-// PipeWire with pipewire-pulse (and WirePlumber) where pipewire-pulse is installed. Both speak the
-// PulseAudio protocol on a socket in a throwaway runtime directory, and have one null sink whose
-// monitor MonitorRecorder reads; nothing reaches a real device.
+// PipeWire with pipewire-pulse (and WirePlumber) where pipewire-pulse is installed, as the script
+// tests/support/private-sound-server starts it. Both speak the PulseAudio protocol on a socket in a
+// throwaway runtime directory, and have one null sink whose monitor MonitorRecorder reads; nothing
+// reaches a real device.
 
 #include <QByteArray>
 #include <QList>
@@ -37,15 +38,13 @@ public:
     void resume();
 
     QString sinkName() const { return QStringLiteral("rotenu_null"); }
-    static bool usesPipeWire();
 
 private:
-    QProcess* launch(const QString& program, const QStringList& arguments);
-    bool answers() const;
+    // Sends `signal` to the script and every part of the server (their own process group).
+    void signalServer(int signal);
 
     QTemporaryDir m_runtimeDir;
-    QProcessEnvironment m_environment;
-    std::vector<std::unique_ptr<QProcess>> m_processes; // the last one owns the socket
+    std::unique_ptr<QProcess> m_server;
     QByteArray m_previousServer;
 };
 

@@ -1,0 +1,18 @@
+#include "app/DisplayPlatform.h"
+
+#include <QByteArray>
+#include <QtGlobal>
+
+namespace rotenu {
+
+bool ChooseDisplayPlatform() {
+    // The windows open centred on the screen, and only X11 lets a client place its windows: a
+    // Wayland compositor places them itself. Asked for nothing, Qt would try Wayland first under a
+    // Wayland session and warn at every start where its Wayland plugin is not installed.
+    if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        return false;
+    qputenv("QT_QPA_PLATFORM", QByteArrayLiteral("xcb"));
+    return true;
+}
+
+} // namespace rotenu
