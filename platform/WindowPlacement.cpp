@@ -53,6 +53,13 @@ void CenterOnScreen(QWidget& window) {
     window.setGeometry(QRect(frameTopLeft + QPoint(frame.left(), frame.top()), window.size()));
 }
 
+void SetTransientParent(QWidget& window, const QWidget* owner) {
+    if (!owner || owner == &window || !owner->window()->windowHandle())
+        return;
+    window.winId(); // the native window, for its handle
+    window.windowHandle()->setTransientParent(owner->window()->windowHandle());
+}
+
 void CenterOnFirstShow::onShow(QWidget& window) {
     if (m_placed)
         return;
