@@ -142,6 +142,7 @@ TForm1::TForm1(const PlatformServices& services, QWidget* parent)
     GiveListEnterActionAndLabel(*ui->ListBox1, *ui->Label2);
     ReadComboBoxValue(*ui->ComboBox1, ui->Label2->text());
     ui->Edit2->setAccessibleDescription(QStringLiteral(u"プレイヤーネームのセクションID"));
+    ReadEmptyFieldOnFocus(*ui->Edit2);
 
     connect(ui->Exit1, &QAction::triggered, this, &TForm1::Exit1Click);
     connect(ui->N1, &QAction::triggered, this, &TForm1::MaguEsaClick);

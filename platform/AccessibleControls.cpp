@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPointer>
 
 namespace rotenu {
@@ -176,6 +177,22 @@ public:
     }
 };
 
+class EmptyFieldFocus final : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        auto* field = qobject_cast<QLineEdit*>(watched);
+        if (!field || event->type() != QEvent::FocusIn || !field->text().isEmpty())
+            return false;
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason != Qt::TabFocusReason && reason != Qt::BacktabFocusReason)
+            return false;
+        QFocusEvent withoutSelecting(QEvent::FocusIn, Qt::OtherFocusReason);
+        QCoreApplication::sendEvent(field, &withoutSelecting);
+        return true;
+    }
+};
+
 QAccessibleInterface* ControlsFactory(const QString& className, QObject* object) {
     auto* widget = qobject_cast<QWidget*>(object);
     if (!widget)
@@ -226,6 +243,10 @@ void ReadComboBoxValue(QComboBox& combo, const QString& popupName) {
         }
     });
 #endif
+}
+
+void ReadEmptyFieldOnFocus(QLineEdit& field) {
+    field.installEventFilter(new EmptyFieldFocus(&field));
 }
 
 void MakeStatusLine(QLabel& label) {
