@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QScreen>
+#include <QTimer>
 #include <QWidget>
 #include <QWindow>
 
@@ -16,6 +17,12 @@ using namespace std::chrono_literals;
 constexpr auto FramePatience = 200ms;
 
 // The frame of another window that is up, as a guess where the window manager announces none.
+QPoint CentredClientTopLeft(const QRect& desktop, const QSize& client, const QMargins& frame) {
+    const QSize framed = client.grownBy(frame);
+    return {desktop.x() + (desktop.width() - framed.width()) / 2 + frame.left(),
+            desktop.y() + (desktop.height() - framed.height()) / 2 + frame.top()};
+}
+
 QMargins FrameOfAnotherWindow(const QWidget& window) {
     for (const QWidget* other : QApplication::topLevelWidgets()) {
         if (other == &window || !other->isVisible() || !other->windowHandle())
@@ -26,6 +33,45 @@ QMargins FrameOfAnotherWindow(const QWidget& window) {
     }
     return {};
 }
+
+// A window manager that tells the frame only once it frames the window (KWin): at the window's
+// first exposure, before its first picture, the window moves to where its frame stands centred.
+// The window manager takes the move before that picture, and a compositing one shows the window
+// only with it. Should the frame come later still, the window moves when it comes.
+class SettleOnceFramed final : public QObject {
+public:
+    SettleOnceFramed(QWidget& window, QRect desktop)
+        : QObject(&window), m_window(window), m_desktop(desktop) {
+        window.windowHandle()->installEventFilter(this);
+        m_poll.setInterval(10);
+        connect(&m_poll, &QTimer::timeout, this, &SettleOnceFramed::settle);
+    }
+
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Expose && !m_poll.isActive()) {
+            m_window.windowHandle()->removeEventFilter(this);
+            m_poll.start();
+            QTimer::singleShot(FramePatience, this, [this] { deleteLater(); });
+            settle();
+        }
+        return false;
+    }
+
+private:
+    void settle() {
+        const std::optional<QMargins> frame = CurrentFrameExtents(m_window);
+        if (!frame)
+            return;
+        m_poll.stop();
+        const QPoint target = CentredClientTopLeft(m_desktop, m_window.size(), *frame);
+        if (m_window.windowHandle()->position() != target)
+            m_window.setGeometry(QRect(target, m_window.size()));
+    }
+
+    QWidget& m_window;
+    QRect m_desktop;
+    QTimer m_poll;
+};
 
 QMargins ExpectedFrame(QWidget& window) {
     if (window.windowHandle() && window.windowHandle()->isExposed()) {
@@ -47,10 +93,9 @@ void CenterOnScreen(QWidget& window) {
     const QRect desktop = screen->availableGeometry();
     // The framed window stands in the middle; the client area sits inside its frame.
     const QMargins frame = ExpectedFrame(window);
-    const QSize framed = window.size().grownBy(frame);
-    const QPoint frameTopLeft(desktop.x() + (desktop.width() - framed.width()) / 2,
-                              desktop.y() + (desktop.height() - framed.height()) / 2);
-    window.setGeometry(QRect(frameTopLeft + QPoint(frame.left(), frame.top()), window.size()));
+    window.setGeometry(QRect(CentredClientTopLeft(desktop, window.size(), frame), window.size()));
+    if (frame.isNull() && window.windowHandle() && !window.windowHandle()->isExposed())
+        new SettleOnceFramed(window, desktop);
 }
 
 void SetTransientParent(QWidget& window, const QWidget* owner) {
