@@ -3,6 +3,7 @@
 #include "platform/FrameExtents.h"
 
 #include <QApplication>
+#include <QExposeEvent>
 #include <QScreen>
 #include <QTimer>
 #include <QWidget>
@@ -34,10 +35,9 @@ QMargins FrameOfAnotherWindow(const QWidget& window) {
     return {};
 }
 
-// A window manager that tells the frame only once it frames the window (KWin): at the window's
-// first exposure, before its first picture, the window moves to where its frame stands centred.
-// The window manager takes the move before that picture, and a compositing one shows the window
-// only with it. Should the frame come later still, the window moves when it comes.
+// A window manager that tells the frame only once it frames the window (KWin): from the window's
+// first exposure on, nothing of it is painted until its frame is known and it has moved to where
+// that frame stands centred (or, should the window manager never tell, a moment later).
 class SettleOnceFramed final : public QObject {
 public:
     SettleOnceFramed(QWidget& window, QRect desktop)
@@ -48,13 +48,18 @@ public:
     }
 
     bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::Expose && !m_poll.isActive()) {
-            m_window.windowHandle()->removeEventFilter(this);
+        if (event->type() != QEvent::Expose || m_done)
+            return false;
+        if (!m_poll.isActive()) {
+            // Nor what Qt has queued for painting since the window was shown.
+            m_window.setUpdatesEnabled(false);
             m_poll.start();
-            QTimer::singleShot(FramePatience, this, [this] { deleteLater(); });
+            QTimer::singleShot(FramePatience, this, &SettleOnceFramed::paint);
+            m_inExposure = true;
             settle();
+            m_inExposure = false;
         }
-        return false;
+        return !m_done;
     }
 
 private:
@@ -62,15 +67,36 @@ private:
         const std::optional<QMargins> frame = CurrentFrameExtents(m_window);
         if (!frame)
             return;
-        m_poll.stop();
         const QPoint target = CentredClientTopLeft(m_desktop, m_window.size(), *frame);
-        if (m_window.windowHandle()->position() != target)
+        if (m_window.windowHandle()->position() == target)
+            return paint();
+        // Painted once the window manager says it has moved it.
+        if (!m_moved)
             m_window.setGeometry(QRect(target, m_window.size()));
+        m_moved = true;
+    }
+
+    void paint() {
+        if (m_done)
+            return;
+        m_done = true;
+        m_poll.stop();
+        m_window.windowHandle()->removeEventFilter(this);
+        m_window.setUpdatesEnabled(true);
+        // The exposure held back until now (within one, that one goes on).
+        if (!m_inExposure) {
+            QExposeEvent exposure(QRegion(QRect(QPoint(), m_window.windowHandle()->size())));
+            QCoreApplication::sendEvent(m_window.windowHandle(), &exposure);
+        }
+        deleteLater();
     }
 
     QWidget& m_window;
     QRect m_desktop;
     QTimer m_poll;
+    bool m_moved = false;
+    bool m_inExposure = false;
+    bool m_done = false;
 };
 
 QMargins ExpectedFrame(QWidget& window) {
