@@ -120,7 +120,9 @@ void CenterOnScreen(QWidget& window) {
     // The framed window stands in the middle; the client area sits inside its frame.
     const QMargins frame = ExpectedFrame(window);
     window.setGeometry(QRect(CentredClientTopLeft(desktop, window.size(), frame), window.size()));
-    if (frame.isNull() && window.windowHandle() && !window.windowHandle()->isExposed())
+    // Only X11 window managers frame a window after telling nothing of the frame before.
+    if (frame.isNull() && QGuiApplication::platformName() == QStringLiteral("xcb") && window.windowHandle() &&
+        !window.windowHandle()->isExposed())
         new SettleOnceFramed(window, desktop);
 }
 
