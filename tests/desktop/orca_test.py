@@ -51,6 +51,9 @@ STEPS = [
 ]
 
 
+MENUS = ("tool menu", "help menu")
+
+
 def copy_terminal(terminal, path):
     with open(path, "wb") as log:
         while True:
@@ -134,6 +137,12 @@ def main():
                     subprocess.run(["xdotool", "key", "--clearmodifiers", key], env=desktop.env, check=True)
                 time.sleep(0.4)
             lines, position = settled_speech(log_path, position, expected)
+            if what in MENUS and not all(fragment in " ".join(lines) for fragment in expected):
+                # Right after a window closes, an Alt chord can reach the main window before the
+                # focus does: pressed again, as a user would.
+                subprocess.run(["xdotool", "key", "--clearmodifiers", *keys], env=desktop.env, check=True)
+                more, position = settled_speech(log_path, position, expected)
+                lines += more
             print(f"{what}: {lines}")
             said = " ".join(lines)
             missing = [fragment for fragment in expected if fragment not in said]
