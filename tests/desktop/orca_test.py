@@ -54,6 +54,19 @@ STEPS = [
 MENUS = ("tool menu", "help menu")
 
 
+def press(desktop, key):
+    """A key, or a chord as a user presses it: the modifier held a moment before and after."""
+    *modifiers, last = key.split("+")
+    xdotool = lambda *args: subprocess.run(["xdotool", *args], env=desktop.env, check=True)
+    for modifier in modifiers:
+        xdotool("keydown", modifier)
+        time.sleep(0.15)
+    xdotool("key", last)
+    for modifier in reversed(modifiers):
+        time.sleep(0.15)
+        xdotool("keyup", modifier)
+
+
 def copy_terminal(terminal, path):
     with open(path, "wb") as log:
         while True:
@@ -134,13 +147,14 @@ def main():
                     with open(clock, "w") as offset:
                         offset.write("+200\n")
                 else:
-                    subprocess.run(["xdotool", "key", "--clearmodifiers", key], env=desktop.env, check=True)
+                    press(desktop, key)
                 time.sleep(0.4)
             lines, position = settled_speech(log_path, position, expected)
             if what in MENUS and not all(fragment in " ".join(lines) for fragment in expected):
                 # Right after a window closes, an Alt chord can reach the main window before the
                 # focus does: pressed again, as a user would.
-                subprocess.run(["xdotool", "key", "--clearmodifiers", *keys], env=desktop.env, check=True)
+                for key in keys:
+                    press(desktop, key)
                 more, position = settled_speech(log_path, position, expected)
                 lines += more
             print(f"{what}: {lines}")
