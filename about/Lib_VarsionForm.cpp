@@ -5,6 +5,7 @@
 #include "about/Lib_InternetControl.h"
 #include "about/VarDigLayout.h"
 #include "about/VersionText.h"
+#include "platform/AccessibleControls.h"
 #include "platform/EmbeddedImage.h"
 #include "platform/ExecutableIcon.h"
 #include "platform/FixedHeightItemDelegate.h"
@@ -73,6 +74,7 @@ TVarDigForm::TVarDigForm(const PlatformServices& services, QWidget* parent)
         blue.setColor(role, Qt::blue);
     ui->ComboBox1->setPalette(blue);
     ui->ComboBox1->setItemDelegate(new FixedHeightItemDelegate(12, ui->ComboBox1));
+    ReadComboBoxValue(*ui->ComboBox1, QStringLiteral(u"Webページ"));
 
     connect(ui->BitBtn1, &QPushButton::clicked, this, &TVarDigForm::BitBtn1Click);
     // The registry's errors reach the general error report.

@@ -7,6 +7,7 @@
 #include "app/HelpNotes.h"
 #include "app/ShiftJisLimitValidator.h"
 #include "feedtimer/Timer.h"
+#include "platform/AccessibleControls.h"
 #include "platform/Beeper.h"
 #include "platform/FixedHeightItemDelegate.h"
 #include "platform/MessageBoxPresenter.h"
@@ -20,6 +21,8 @@
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLayout>
+#include <QPainter>
+#include <QStyleOptionFocusRect>
 
 #include <algorithm>
 #include <optional>
@@ -76,7 +79,9 @@ std::optional<int> TypedCharacterCode(const QKeyEvent& key) {
     }
 }
 
-bool IsAdmittedCharacter(int code) { return (code >= 32 && code <= 127) || code == 8; }
+bool IsAdmittedCharacter(int code) {
+    return (code >= 32 && code <= 127) || code == 8;
+}
 
 // Alt with a letter that is no menu mnemonic, and Super with anything, are commands rather than
 // typing: they put nothing into the field. AltGr types its character; X11 reports it as a group
@@ -130,6 +135,14 @@ TForm1::TForm1(const PlatformServices& services, QWidget* parent)
     listPalette.setColor(QPalette::Text, Qt::blue);
     ui->ListBox1->setPalette(listPalette);
     connect(ui->ListBox1, &QListWidget::itemDoubleClicked, this, &TForm1::ListBox1DblClick);
+    // Enter applies the selected suggestion as a double-click does; the focus shows on the list
+    // itself while it has no current item.
+    ui->ListBox1->installEventFilter(this);
+    connect(ui->ListBox1, &QListWidget::currentItemChanged, ui->ListBox1, qOverload<>(&QWidget::update));
+    GiveListEnterActionAndLabel(*ui->ListBox1, *ui->Label2);
+    ReadComboBoxValue(*ui->ComboBox1, ui->Label2->text());
+    ui->Edit2->setAccessibleDescription(QStringLiteral(u"プレイヤーネームのセクションID"));
+    ReadEmptyFieldOnFocus(*ui->Edit2);
 
     connect(ui->Exit1, &QAction::triggered, this, &TForm1::Exit1Click);
     connect(ui->N1, &QAction::triggered, this, &TForm1::MaguEsaClick);
@@ -168,6 +181,8 @@ void TForm1::FormShow() {
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == ui->ListBox1)
+        return suggestionListEvent(event) || QMainWindow::eventFilter(watched, event);
     if (watched == ui->Edit1) {
         if (event->type() == QEvent::KeyPress) {
             const auto& key = *static_cast<QKeyEvent*>(event);
@@ -186,8 +201,9 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
         } else if (event->type() == QEvent::InputMethod) {
             auto* input = static_cast<QInputMethodEvent*>(event);
             const QString commit = input->commitString();
-            const bool printable = std::all_of(commit.begin(), commit.end(),
-                                               [](QChar c) { return c.unicode() >= 32 && c.unicode() <= 127; });
+            const bool printable = std::all_of(commit.begin(), commit.end(), [](QChar c) {
+                return c.unicode() >= 32 && c.unicode() <= 127;
+            });
             if (!printable) {
                 // Refused: the field drops its composition but inserts nothing.
                 m_services.beeper->beep();
@@ -198,6 +214,43 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+bool TForm1::suggestionListEvent(QEvent* event) {
+    QListWidget& list = *ui->ListBox1;
+    switch (event->type()) {
+    case QEvent::KeyPress: {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            ListBox1DblClick();
+            return true;
+        }
+        // Qt makes the first item current, unselected, when the list takes the focus: without a
+        // current item the first arrow key goes to the first item rather than the second.
+        if ((key == Qt::Key_Down || key == Qt::Key_Up) && list.selectedItems().isEmpty())
+            list.selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
+        return false;
+    }
+    case QEvent::FocusIn:
+    case QEvent::FocusOut:
+        list.update();
+        return false;
+    case QEvent::Paint: {
+        if (!list.hasFocus() || list.currentItem() || m_paintingList)
+            return false;
+        m_paintingList = true;
+        QCoreApplication::sendEvent(&list, event);
+        m_paintingList = false;
+        QPainter painter(&list);
+        QStyleOptionFocusRect focus;
+        focus.initFrom(&list);
+        focus.backgroundColor = list.palette().color(QPalette::Base);
+        list.style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, &list);
+        return true;
+    }
+    default:
+        return false;
+    }
 }
 
 bool TForm1::Edit1KeyPress(int characterCode) {
@@ -214,9 +267,13 @@ void TForm1::Edit1Change(const QString& text) {
     NameChange();
 }
 
-int TForm1::selectedAlgorithm() const { return ui->RadioGroup1Item1->isChecked() ? 1 : 0; }
+int TForm1::selectedAlgorithm() const {
+    return ui->RadioGroup1Item1->isChecked() ? 1 : 0;
+}
 
-std::string TForm1::nameBytes() const { return ToShiftJis(ui->Edit1->text()); }
+std::string TForm1::nameBytes() const {
+    return ToShiftJis(ui->Edit1->text());
+}
 
 void TForm1::NameChange() {
     const std::string name = nameBytes();
@@ -227,10 +284,13 @@ void TForm1::NameChange() {
     if (name.empty())
         return;
     for (const std::string& suggestion : SuggestionsFor(score, wanted))
-        ui->ListBox1->addItem(QString::fromLatin1(suggestion.data(), static_cast<qsizetype>(suggestion.size())));
+        ui->ListBox1->addItem(
+            QString::fromLatin1(suggestion.data(), static_cast<qsizetype>(suggestion.size())));
 }
 
-void TForm1::RadioGroup1Click() { ShowSectionId(ScoreName(nameBytes(), selectedAlgorithm())); }
+void TForm1::RadioGroup1Click() {
+    ShowSectionId(ScoreName(nameBytes(), selectedAlgorithm()));
+}
 
 void TForm1::ShowSectionId(int score) {
     const std::string text = FormatSectionIdText(score, nameBytes());
@@ -257,11 +317,14 @@ void TForm1::ListBox1DblClick() {
         ui->Edit1->setText(suggestion.front() + name + suggestion.mid(1));
 }
 
-void TForm1::Exit1Click() { close(); }
+void TForm1::Exit1Click() {
+    close();
+}
 
 void TForm1::MaguEsaClick() {
     if (!Form2)
         return;
+    SetTransientParent(*Form2, this);
     // An open window only comes to the front: showing it again would reset it on some Qt versions.
     if (!Form2->isVisible())
         Form2->show();
@@ -271,8 +334,10 @@ void TForm1::MaguEsaClick() {
 
 void TForm1::V1Click() {
     m_services.beeper->beep();
-    if (VarDigForm)
-        VarDigForm->ShowVarDig(ABOUT_TEMPLATE, CREDITS_TEXT, WEB_PAGES_TEXT);
+    if (!VarDigForm)
+        return;
+    SetTransientParent(*VarDigForm, this);
+    VarDigForm->ShowVarDig(ABOUT_TEMPLATE, CREDITS_TEXT, WEB_PAGES_TEXT);
 }
 
 void TForm1::N3Click() {

@@ -4,6 +4,7 @@
 
 #include "feedtimer/ButtonGlyphs.h"
 #include "feedtimer/RepeatingTimer.h"
+#include "platform/AccessibleControls.h"
 #include "platform/Beeper.h"
 #include "platform/FixedHeightItemDelegate.h"
 #include "platform/WavePlayer.h"
@@ -55,6 +56,8 @@ TForm2::TForm2(const PlatformServices& services, MonotonicClock& clock, QWidget*
     // the style; the fill must grow at every tick.
     connect(ui->ProgressBar1, &QProgressBar::valueChanged, ui->ProgressBar1, qOverload<>(&QWidget::update));
     FitWidthToText(*ui->Label1);
+    ReadComboBoxValue(*ui->ComboBox1, ui->Label1->text());
+    MakeStatusLine(*ui->Label2);
     SetStatus(ui->Label2->text(), clBlack);
     ui->BitBtn1->setFocus(Qt::OtherFocusReason);
     FormCreate();
@@ -110,6 +113,9 @@ void TForm2::SetStatus(const QString& text, const QColor& colour) {
     ui->Label2->setPalette(palette);
     ui->Label2->setText(text);
     FitWidthToText(*ui->Label2);
+    // Spoken as it appears, wherever the focus is.
+    if (isVisible())
+        Announce(*ui->Label2);
 }
 
 void TForm2::FormCreate() {

@@ -50,15 +50,36 @@ bool WindowManagerSupports(xcb_connection_t* connection, xcb_window_t root, xcb_
     return std::find(atoms, atoms + count, feature) != atoms + count;
 }
 
-} // namespace
-
-std::optional<QMargins> AnnouncedFrameExtents(QWidget& window, std::chrono::milliseconds patience) {
+xcb_connection_t* WindowsConnection(QWidget& window) {
     // Other platforms (offscreen among them) may hand out an X11 interface too, without a
     // connection of windows.
     if (!qGuiApp || QGuiApplication::platformName() != QStringLiteral("xcb") || !window.isWindow())
-        return std::nullopt;
+        return nullptr;
     auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    xcb_connection_t* connection = x11 ? x11->connection() : nullptr;
+    return x11 ? x11->connection() : nullptr;
+}
+
+// The window manager counts device pixels; the window's geometry counts Qt's pixels.
+QMargins InQtPixels(const QMargins& frame, qreal ratio) {
+    return {qRound(frame.left() / ratio), qRound(frame.top() / ratio), qRound(frame.right() / ratio),
+            qRound(frame.bottom() / ratio)};
+}
+
+} // namespace
+
+std::optional<QMargins> CurrentFrameExtents(QWidget& window) {
+    xcb_connection_t* connection = WindowsConnection(window);
+    if (!connection)
+        return std::nullopt;
+    const auto known = ReadFrameExtents(connection, static_cast<xcb_window_t>(window.winId()),
+                                        Atom(connection, "_NET_FRAME_EXTENTS"));
+    if (!known)
+        return std::nullopt;
+    return InQtPixels(*known, window.devicePixelRatioF());
+}
+
+std::optional<QMargins> AnnouncedFrameExtents(QWidget& window, std::chrono::milliseconds patience) {
+    xcb_connection_t* connection = WindowsConnection(window);
     if (!connection)
         return std::nullopt;
     const auto native = static_cast<xcb_window_t>(window.winId());
@@ -67,11 +88,8 @@ std::optional<QMargins> AnnouncedFrameExtents(QWidget& window, std::chrono::mill
     if (!geometry)
         return std::nullopt;
     const xcb_atom_t extents = Atom(connection, "_NET_FRAME_EXTENTS");
-    // The window manager counts device pixels; the window's geometry counts Qt's pixels.
-    const qreal ratio = window.devicePixelRatioF();
-    const auto scaled = [ratio](const QMargins& frame) {
-        return QMargins(qRound(frame.left() / ratio), qRound(frame.top() / ratio),
-                        qRound(frame.right() / ratio), qRound(frame.bottom() / ratio));
+    const auto scaled = [ratio = window.devicePixelRatioF()](const QMargins& frame) {
+        return InQtPixels(frame, ratio);
     };
     if (auto known = ReadFrameExtents(connection, native, extents))
         return scaled(*known);

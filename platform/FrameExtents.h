@@ -17,4 +17,8 @@ namespace rotenu {
 // answer; none where the window system or the window manager cannot tell.
 std::optional<QMargins> AnnouncedFrameExtents(QWidget& window, std::chrono::milliseconds patience);
 
+// The frame that the window manager has written on the window (_NET_FRAME_EXTENTS), once it frames
+// it; none before, or where the window system cannot tell.
+std::optional<QMargins> CurrentFrameExtents(QWidget& window);
+
 } // namespace rotenu

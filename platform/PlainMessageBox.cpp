@@ -3,6 +3,7 @@
 #include "platform/ApplicationTitle.h"
 #include "platform/WindowPlacement.h"
 
+#include <QApplication>
 #include <QMessageBox>
 
 namespace rotenu {
@@ -27,6 +28,7 @@ void PlainMessageBox::showPlain(const QString& text) {
                           QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")),
                           QMessageBox::Ok);
     box.setTextFormat(Qt::PlainText);
+    SetTransientParent(box, QApplication::activeWindow());
     box.exec();
 }
 

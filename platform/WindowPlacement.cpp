@@ -3,7 +3,9 @@
 #include "platform/FrameExtents.h"
 
 #include <QApplication>
+#include <QExposeEvent>
 #include <QScreen>
+#include <QTimer>
 #include <QWidget>
 #include <QWindow>
 
@@ -16,6 +18,12 @@ using namespace std::chrono_literals;
 constexpr auto FramePatience = 200ms;
 
 // The frame of another window that is up, as a guess where the window manager announces none.
+QPoint CentredClientTopLeft(const QRect& desktop, const QSize& client, const QMargins& frame) {
+    const QSize framed = client.grownBy(frame);
+    return {desktop.x() + (desktop.width() - framed.width()) / 2 + frame.left(),
+            desktop.y() + (desktop.height() - framed.height()) / 2 + frame.top()};
+}
+
 QMargins FrameOfAnotherWindow(const QWidget& window) {
     for (const QWidget* other : QApplication::topLevelWidgets()) {
         if (other == &window || !other->isVisible() || !other->windowHandle())
@@ -26,6 +34,70 @@ QMargins FrameOfAnotherWindow(const QWidget& window) {
     }
     return {};
 }
+
+// A window manager that tells the frame only once it frames the window (KWin): from the window's
+// first exposure on, nothing of it is painted until its frame is known and it has moved to where
+// that frame stands centred (or, should the window manager never tell, a moment later).
+class SettleOnceFramed final : public QObject {
+public:
+    SettleOnceFramed(QWidget& window, QRect desktop)
+        : QObject(&window), m_window(window), m_desktop(desktop) {
+        window.windowHandle()->installEventFilter(this);
+        m_poll.setInterval(10);
+        connect(&m_poll, &QTimer::timeout, this, &SettleOnceFramed::settle);
+    }
+
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() != QEvent::Expose || m_done)
+            return false;
+        if (!m_poll.isActive()) {
+            // Nor what Qt has queued for painting since the window was shown.
+            m_window.setUpdatesEnabled(false);
+            m_poll.start();
+            QTimer::singleShot(FramePatience, this, &SettleOnceFramed::paint);
+            m_inExposure = true;
+            settle();
+            m_inExposure = false;
+        }
+        return !m_done;
+    }
+
+private:
+    void settle() {
+        const std::optional<QMargins> frame = CurrentFrameExtents(m_window);
+        if (!frame)
+            return;
+        const QPoint target = CentredClientTopLeft(m_desktop, m_window.size(), *frame);
+        if (m_window.windowHandle()->position() == target)
+            return paint();
+        // Painted once the window manager says it has moved it.
+        if (!m_moved)
+            m_window.setGeometry(QRect(target, m_window.size()));
+        m_moved = true;
+    }
+
+    void paint() {
+        if (m_done)
+            return;
+        m_done = true;
+        m_poll.stop();
+        m_window.windowHandle()->removeEventFilter(this);
+        m_window.setUpdatesEnabled(true);
+        // The exposure held back until now (within one, that one goes on).
+        if (!m_inExposure) {
+            QExposeEvent exposure(QRegion(QRect(QPoint(), m_window.windowHandle()->size())));
+            QCoreApplication::sendEvent(m_window.windowHandle(), &exposure);
+        }
+        deleteLater();
+    }
+
+    QWidget& m_window;
+    QRect m_desktop;
+    QTimer m_poll;
+    bool m_moved = false;
+    bool m_inExposure = false;
+    bool m_done = false;
+};
 
 QMargins ExpectedFrame(QWidget& window) {
     if (window.windowHandle() && window.windowHandle()->isExposed()) {
@@ -47,10 +119,18 @@ void CenterOnScreen(QWidget& window) {
     const QRect desktop = screen->availableGeometry();
     // The framed window stands in the middle; the client area sits inside its frame.
     const QMargins frame = ExpectedFrame(window);
-    const QSize framed = window.size().grownBy(frame);
-    const QPoint frameTopLeft(desktop.x() + (desktop.width() - framed.width()) / 2,
-                              desktop.y() + (desktop.height() - framed.height()) / 2);
-    window.setGeometry(QRect(frameTopLeft + QPoint(frame.left(), frame.top()), window.size()));
+    window.setGeometry(QRect(CentredClientTopLeft(desktop, window.size(), frame), window.size()));
+    // Only X11 window managers frame a window after telling nothing of the frame before.
+    if (frame.isNull() && QGuiApplication::platformName() == QStringLiteral("xcb") && window.windowHandle() &&
+        !window.windowHandle()->isExposed())
+        new SettleOnceFramed(window, desktop);
+}
+
+void SetTransientParent(QWidget& window, const QWidget* owner) {
+    if (!owner || owner == &window || !owner->window()->windowHandle())
+        return;
+    window.winId(); // the native window, for its handle
+    window.windowHandle()->setTransientParent(owner->window()->windowHandle());
 }
 
 void CenterOnFirstShow::onShow(QWidget& window) {

@@ -9,6 +9,7 @@
 #include "support/FakePlatform.h"
 
 #include <QAbstractItemView>
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -38,6 +39,8 @@ private slots:
     void nameStopsAtTwelveBytes();
     void pasteIsCutAndUnrepresentableCharactersBecomeQuestionMarks();
     void doubleClickAppliesASuggestionWithinTheLimit();
+    void keyboardAndScreenReaderApplyASuggestionAsADoubleClickDoes_data();
+    void keyboardAndScreenReaderApplyASuggestionAsADoubleClickDoes();
     void wantedIdRefillsTheListAlgorithmLeavesItAlone();
     void helpItemShowsBothNotesInOrder();
     void menuHasItsItemsAndExitCloses();
@@ -122,8 +125,8 @@ void TestMainWindow::startsWithTheDesignedWindow() {
         const char* name;
         QRect geometry;
     } controls[] = {
-        {"RadioGroup1", {8, 0, 289, 65}}, {"Label1", {8, 80, 98, 12}},  {"Edit1", {8, 96, 289, 20}},
-        {"Label3", {8, 128, 40, 12}},     {"Edit2", {8, 144, 289, 20}}, {"Label2", {8, 176, 52, 12}},
+        {"RadioGroup1", {8, 0, 289, 65}}, {"Label1", {8, 80, 98, 12}},     {"Edit1", {8, 96, 289, 20}},
+        {"Label3", {8, 128, 40, 12}},     {"Edit2", {8, 144, 289, 20}},    {"Label2", {8, 176, 52, 12}},
         {"ComboBox1", {8, 192, 289, 20}}, {"ListBox1", {8, 216, 289, 97}},
     };
     for (const auto& control : controls)
@@ -153,8 +156,9 @@ void TestMainWindow::startsWithTheDesignedWindow() {
         order << QApplication::focusWidget()->objectName();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     }
-    QCOMPARE(order, QStringList({QStringLiteral("Edit1"), QStringLiteral("Edit2"), QStringLiteral("RadioGroup1Item0"),
-                                 QStringLiteral("ComboBox1"), QStringLiteral("ListBox1")}));
+    QCOMPARE(order, QStringList({QStringLiteral("Edit1"), QStringLiteral("Edit2"),
+                                 QStringLiteral("RadioGroup1Item0"), QStringLiteral("ComboBox1"),
+                                 QStringLiteral("ListBox1")}));
 
     // Selecting an item from code is no pick.
     combo->setCurrentIndex(4);
@@ -370,6 +374,51 @@ void TestMainWindow::doubleClickAppliesASuggestionWithinTheLimit() {
     QCOMPARE(platform->beeper.count, 2);
 }
 
+void TestMainWindow::keyboardAndScreenReaderApplyASuggestionAsADoubleClickDoes_data() {
+    QTest::addColumn<QString>("how");
+    for (const char* how : {"Enter", "Return", "default action"})
+        QTest::newRow(how) << QString::fromLatin1(how);
+}
+
+void TestMainWindow::keyboardAndScreenReaderApplyASuggestionAsADoubleClickDoes() {
+    QFETCH(QString, how);
+    auto* edit1 = child<QLineEdit>("Edit1");
+    auto* list = child<QListWidget>("ListBox1");
+    QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(list);
+    QVERIFY(reader->actionInterface());
+    const auto apply = [&] {
+        if (how == QStringLiteral("default action"))
+            reader->actionInterface()->doAction(reader->actionInterface()->actionNames().front());
+        else
+            QTest::keyClick(list, how == QStringLiteral("Enter") ? Qt::Key_Enter : Qt::Key_Return);
+    };
+    // Read by its label; the drop-down lists' pop-ups and the empty ID field say what they are.
+    const auto labels = reader->relations(QAccessible::Label);
+    QVERIFY(!labels.isEmpty());
+    QCOMPARE(labels.front().first->text(QAccessible::Name), QStringLiteral(u"名前補足"));
+    QCOMPARE(combo()->view()->accessibleName(), QStringLiteral(u"名前補足"));
+    QCOMPARE(QAccessible::queryAccessibleInterface(combo())->textInterface()->text(0, -1),
+             QStringLiteral("ID:0 VIRIDIA"));
+    QVERIFY(!child<QLineEdit>("Edit2")->accessibleDescription().isEmpty());
+
+    // Nothing selected: nothing happens. The first Down goes to the first item.
+    edit1->setText(QStringLiteral("ABCDEFGHIJK"));
+    list->setFocus();
+    apply();
+    QCOMPARE(edit1->text(), QStringLiteral("ABCDEFGHIJK"));
+    QTest::keyClick(list, Qt::Key_Down);
+    QCOMPARE(list->selectedItems(), QList<QListWidgetItem*>{list->item(0)});
+    // Within the 12-byte limit, then only a beep.
+    list->setCurrentItem(list->findItems(QStringLiteral("x"), Qt::MatchExactly).front());
+    apply();
+    QCOMPARE(edit1->text(), QStringLiteral("ABCDEFGHIJKx"));
+    QVERIFY(list->selectedItems().isEmpty());
+    list->setCurrentItem(list->findItems(QStringLiteral("x"), Qt::MatchExactly).front());
+    apply();
+    QCOMPARE(edit1->text(), QStringLiteral("ABCDEFGHIJKx"));
+    QCOMPARE(platform->beeper.count, 1);
+}
+
 void TestMainWindow::wantedIdRefillsTheListAlgorithmLeavesItAlone() {
     auto* edit1 = child<QLineEdit>("Edit1");
     auto* list = child<QListWidget>("ListBox1");
@@ -411,7 +460,8 @@ void TestMainWindow::helpItemShowsBothNotesInOrder() {
     QCOMPARE(first[18], QStringLiteral("FOnewearl"));
     QCOMPARE(first[19], QStringLiteral("  HAZMORTENI"));
     QCOMPARE(platform->messageBox.shown[1],
-             QStringLiteral(u"●マグタイマーのWAVファイル設定\r\n\r\n同じフォルダーに「test.wav」\r\nというファイルを置けばそれが鳴る"));
+             QStringLiteral(u"●マグタイマーのWAVファイル設定\r\n\r\n同じフォルダーに「test."
+                            u"wav」\r\nというファイルを置けばそれが鳴る"));
     QCOMPARE(child<QAction>("N3")->text(), QStringLiteral(" "));
 }
 
@@ -421,7 +471,8 @@ void TestMainWindow::menuHasItsItemsAndExitCloses() {
     QStringList titles;
     for (QAction* action : bar->actions())
         titles << action->text();
-    QCOMPARE(titles, QStringList({QStringLiteral(u"ファイル(&F)"), QStringLiteral(u"ツール(&T)"), QStringLiteral(u"ヘルプ(&H)")}));
+    QCOMPARE(titles, QStringList({QStringLiteral(u"ファイル(&F)"), QStringLiteral(u"ツール(&T)"),
+                                  QStringLiteral(u"ヘルプ(&H)")}));
     QVERIFY(!child<QAction>("N2")->isVisible());
     QCOMPARE(child<QAction>("N1")->text(), QStringLiteral(u"マグえさタイマー"));
     QCOMPARE(child<QAction>("Exit1")->text(), QStringLiteral(u"終了(&X)"));
