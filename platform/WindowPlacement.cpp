@@ -35,9 +35,9 @@ QMargins FrameOfAnotherWindow(const QWidget& window) {
     return {};
 }
 
-// A window manager that tells the frame only once it frames the window (KWin): from the window's
-// first exposure on, nothing of it is painted until its frame is known and it has moved to where
-// that frame stands centred (or, should the window manager never tell, a moment later).
+// From the window's first exposure on, nothing of it is painted until its frame is known and it
+// stands where that frame is centred (or, should the window manager never tell, a moment later).
+// Where the window manager framed it in place at once, it paints at its first exposure.
 class SettleOnceFramed final : public QObject {
 public:
     SettleOnceFramed(QWidget& window, QRect desktop)
@@ -68,7 +68,8 @@ private:
         if (!frame)
             return;
         const QPoint target = CentredClientTopLeft(m_desktop, m_window.size(), *frame);
-        if (m_window.windowHandle()->position() == target)
+        // Within a pixel: the rounding of a scaled frame.
+        if ((m_window.windowHandle()->position() - target).manhattanLength() <= 1)
             return paint();
         // Painted once the window manager says it has moved it.
         if (!m_moved)
@@ -120,8 +121,10 @@ void CenterOnScreen(QWidget& window) {
     // The framed window stands in the middle; the client area sits inside its frame.
     const QMargins frame = ExpectedFrame(window);
     window.setGeometry(QRect(CentredClientTopLeft(desktop, window.size(), frame), window.size()));
-    // Only X11 window managers frame a window after telling nothing of the frame before.
-    if (frame.isNull() && QGuiApplication::platformName() == QStringLiteral("xcb") && window.windowHandle() &&
+    // An X11 window manager may frame a window without telling the frame first (KWin), or put the
+    // frame somewhere else for a moment while it frames a dialog: nothing is painted before the
+    // window stands where its known frame is centred.
+    if (QGuiApplication::platformName() == QStringLiteral("xcb") && window.windowHandle() &&
         !window.windowHandle()->isExposed())
         new SettleOnceFramed(window, desktop);
 }
