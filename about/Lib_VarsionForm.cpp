@@ -5,12 +5,12 @@
 #include "about/Lib_InternetControl.h"
 #include "about/VarDigLayout.h"
 #include "about/VersionText.h"
-#include "platform/EmbeddedImage.h"
-#include "platform/ExecutableIcon.h"
-#include "platform/FixedHeightItemDelegate.h"
-#include "platform/GeneralErrorReport.h"
-#include "platform/ShiftJis.h"
-#include "platform/VersionResource.h"
+#include "look/EmbeddedImage.h"
+#include "look/ExecutableIcon.h"
+#include "widgets/FixedHeightItemDelegate.h"
+#include "widgets/Application.h"
+#include "text/ShiftJis.h"
+#include "version/VersionResource.h"
 
 #include <QBitmap>
 #include <QShowEvent>

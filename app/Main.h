@@ -2,7 +2,7 @@
 // The main window: a player name in, its section ID and the strings that lead to a wanted ID out.
 
 #include "platform/PlatformServices.h"
-#include "platform/WindowPlacement.h"
+#include "widgets/WindowPlacement.h"
 
 #include <QMainWindow>
 

@@ -3,11 +3,11 @@
 // and the heap in use printed as the cycles go on.
 //   alarm_memory [CYCLES] [--fifo]    CYCLES: alarms sounded (default 400); --fifo: test.wav a FIFO
 
-#include "feedtimer/ManualClock.h"
+#include "tests/feedtimer/ManualClock.h"
 #include "feedtimer/Timer.h"
-#include "platform/DefaultBeeper.h"
-#include "platform/SoundPlayer.h"
-#include "support/PrivateSoundServer.h"
+#include "sound/DefaultBeeper.h"
+#include "sound/SoundPlayer.h"
+#include "tests/support/PrivateSoundServer.h"
 
 #include <QApplication>
 #include <QDir>

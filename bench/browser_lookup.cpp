@@ -4,7 +4,7 @@
 // Prints milliseconds.
 
 #include "about/Lib_InternetControl.h"
-#include "platform/DesktopPart.h"
+#include "browser/BrowserPart.h"
 
 #include <QCoreApplication>
 

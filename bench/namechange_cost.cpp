@@ -5,8 +5,8 @@
 // microseconds.
 
 #include "app/Main.h"
-#include "platform/FontSubstitutions.h"
-#include "support/FakePlatform.h"
+#include "look/FontSubstitutions.h"
+#include "tests/support/FakePlatform.h"
 
 #include <QApplication>
 #include <QComboBox>

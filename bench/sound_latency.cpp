@@ -3,11 +3,11 @@
 // libcanberra calls where libcanberra is built in (ROTENU_BENCH_OLD_CANBERRA).
 //   sound_latency [CALLS]     CALLS: beeps and alarms timed in each case (default 50)
 
-#include "feedtimer/ManualClock.h"
+#include "tests/feedtimer/ManualClock.h"
 #include "feedtimer/Timer.h"
-#include "platform/DefaultBeeper.h"
-#include "platform/SoundPlayer.h"
-#include "support/PrivateSoundServer.h"
+#include "sound/DefaultBeeper.h"
+#include "sound/SoundPlayer.h"
+#include "tests/support/PrivateSoundServer.h"
 
 #include <QApplication>
 #include <QDataStream>

@@ -1,6 +1,6 @@
 #include "feedtimer/ButtonGlyphs.h"
 
-#include "platform/EmbeddedImage.h"
+#include "look/EmbeddedImage.h"
 
 #include <QBitmap>
 #include <QPixmap>

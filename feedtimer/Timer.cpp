@@ -5,7 +5,7 @@
 #include "feedtimer/ButtonGlyphs.h"
 #include "feedtimer/RepeatingTimer.h"
 #include "platform/Beeper.h"
-#include "platform/FixedHeightItemDelegate.h"
+#include "widgets/FixedHeightItemDelegate.h"
 #include "platform/WavePlayer.h"
 
 #include <QCloseEvent>

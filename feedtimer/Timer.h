@@ -4,7 +4,7 @@
 
 #include "feedtimer/MonotonicClock.h"
 #include "platform/PlatformServices.h"
-#include "platform/WindowPlacement.h"
+#include "widgets/WindowPlacement.h"
 
 #include <QDialog>
 

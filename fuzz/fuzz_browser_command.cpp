@@ -4,7 +4,7 @@
 
 #include "FuzzCheck.h"
 #include "about/Lib_InternetControl.h"
-#include "platform/ShiftJis.h"
+#include "text/ShiftJis.h"
 
 #include <QByteArray>
 #include <QString>

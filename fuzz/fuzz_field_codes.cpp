@@ -3,7 +3,7 @@
 
 #include "FuzzCheck.h"
 #include "about/Lib_InternetControl.h"
-#include "platform/GioClassesRegistry.h"
+#include "browser/GioClassesRegistry.h"
 
 #include <algorithm>
 #include <cstdint>

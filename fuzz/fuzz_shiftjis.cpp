@@ -2,7 +2,7 @@
 // cut to a number of bytes never ends inside a character.
 
 #include "FuzzCheck.h"
-#include "platform/ShiftJis.h"
+#include "text/ShiftJis.h"
 
 #include <QString>
 

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "platform/DefaultBeeper.h"
-#include "platform/EmbeddedVersionResource.h"
-#include "platform/DesktopPart.h"
-#include "platform/PlainMessageBox.h"
+#include "sound/DefaultBeeper.h"
+#include "version/EmbeddedVersionResource.h"
+#include "browser/BrowserPart.h"
+#include "widgets/PlainMessageBox.h"
 #include "platform/PlatformServices.h"
-#include "platform/SoundPlayer.h"
+#include "sound/SoundPlayer.h"
 
 namespace rotenu {
 

@@ -2,11 +2,11 @@
 // browser that records its arguments. GIO reads the environment once per process, so every look-up
 // runs in a child process (this program started again with --open or --start).
 #include "about/Lib_InternetControl.h"
-#include "platform/DesktopPart.h"
-#include "platform/GioClassesRegistry.h"
-#include "platform/ShiftJis.h"
-#include "support/StdStringToString.h"
-#include "support/XdgSandbox.h"
+#include "browser/BrowserPart.h"
+#include "browser/GioClassesRegistry.h"
+#include "text/ShiftJis.h"
+#include "tests/support/StdStringToString.h"
+#include "tests/support/XdgSandbox.h"
 
 #include <QDir>
 #include <QFile>

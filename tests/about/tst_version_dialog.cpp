@@ -1,15 +1,15 @@
-#include "about/AutoSizeLabel.h"
+#include "widgets/AutoSizeLabel.h"
 #include "about/Lib_VarsionForm.h"
 #include "about/VarDigLayout.h"
 #include "about/VarDigTexts.h"
 #include "app/Main.h"
-#include "platform/EmbeddedVersionResource.h"
-#include "platform/ExecutableIcon.h"
-#include "platform/FontSubstitutions.h"
-#include "platform/GeneralErrorReport.h"
-#include "platform/ShiftJis.h"
-#include "support/ChildNamed.h"
-#include "support/FakePlatform.h"
+#include "version/EmbeddedVersionResource.h"
+#include "look/ExecutableIcon.h"
+#include "look/FontSubstitutions.h"
+#include "widgets/Application.h"
+#include "text/ShiftJis.h"
+#include "tests/support/ChildNamed.h"
+#include "tests/support/FakePlatform.h"
 
 #include <QAction>
 #include <QApplication>

@@ -3,8 +3,8 @@
 // look-up runs in a child (this program started again with --open and a file holding the address).
 
 #include "about/Lib_InternetControl.h"
-#include "platform/DesktopPart.h"
-#include "support/XdgSandbox.h"
+#include "browser/BrowserPart.h"
+#include "tests/support/XdgSandbox.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -4,8 +4,8 @@
 #include "about/Lib_VarsionForm.h"
 #include "app/Main.h"
 #include "feedtimer/Timer.h"
-#include "platform/FontSubstitutions.h"
-#include "support/FakePlatform.h"
+#include "look/FontSubstitutions.h"
+#include "tests/support/FakePlatform.h"
 
 #include <QAbstractButton>
 #include <QAction>

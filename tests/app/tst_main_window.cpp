@@ -2,11 +2,11 @@
 #include "app/MagSim.h"
 #include "app/Main.h"
 #include "feedtimer/Timer.h"
-#include "platform/FontSubstitutions.h"
-#include "platform/ShiftJis.h"
+#include "look/FontSubstitutions.h"
+#include "text/ShiftJis.h"
 #include "sectionid/Suggestions.h"
-#include "support/ChildNamed.h"
-#include "support/FakePlatform.h"
+#include "tests/support/ChildNamed.h"
+#include "tests/support/FakePlatform.h"
 
 #include <QAbstractItemView>
 #include <QAction>

@@ -1,13 +1,13 @@
 // End to end: the alarm as the user hears it. A private sound server with a null sink takes the
 // program's sound; recording the sink's monitor shows what played.
 
-#include "ManualClock.h"
+#include "tests/feedtimer/ManualClock.h"
 #include "feedtimer/Timer.h"
 #include "platform/LoadablePart.h"
 #include "platform/RealPlatform.h"
-#include "platform/SoundPartEntry.h"
-#include "support/FakePlatform.h"
-#include "support/PrivateSoundServer.h"
+#include "sound/SoundPartEntry.h"
+#include "tests/support/FakePlatform.h"
+#include "tests/support/PrivateSoundServer.h"
 
 #include <QApplication>
 #include <QDir>

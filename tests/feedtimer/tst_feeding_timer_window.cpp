@@ -1,10 +1,10 @@
-#include "ManualClock.h"
+#include "tests/feedtimer/ManualClock.h"
 #include "app/Main.h"
 #include "feedtimer/RepeatingTimer.h"
 #include "feedtimer/Timer.h"
-#include "platform/FontSubstitutions.h"
-#include "support/ChildNamed.h"
-#include "support/FakePlatform.h"
+#include "look/FontSubstitutions.h"
+#include "tests/support/ChildNamed.h"
+#include "tests/support/FakePlatform.h"
 
 #include <QAbstractItemView>
 #include <QAction>

@@ -1,4 +1,4 @@
-#include "ManualClock.h"
+#include "tests/feedtimer/ManualClock.h"
 #include "feedtimer/RepeatingTimer.h"
 
 #include <QSignalSpy>

@@ -1,5 +1,5 @@
-#include "platform/DesktopSetup.h"
-#include "platform/FontSubstitutions.h"
+#include "look/DesktopLook.h"
+#include "look/FontSubstitutions.h"
 
 #include <QAction>
 #include <QLineEdit>

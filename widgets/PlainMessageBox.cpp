@@ -1,0 +1,33 @@
+#include "widgets/PlainMessageBox.h"
+
+#include "widgets/ApplicationTitle.h"
+#include "widgets/WindowPlacement.h"
+
+#include <QMessageBox>
+
+namespace rotenu {
+namespace {
+
+// The box settles its size only as it is shown; it is centred then, before it comes up.
+class CentredMessageBox final : public QMessageBox {
+public:
+    using QMessageBox::QMessageBox;
+
+protected:
+    void showEvent(QShowEvent* event) override {
+        QMessageBox::showEvent(event);
+        CenterOnScreen(*this);
+    }
+};
+
+} // namespace
+
+void PlainMessageBox::showPlain(const QString& text) {
+    CentredMessageBox box(QMessageBox::NoIcon, ApplicationTitle(),
+                          QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")),
+                          QMessageBox::Ok);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+}
+
+} // namespace rotenu
