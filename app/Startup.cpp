@@ -22,7 +22,7 @@ int main(int argc, char** argv) {
         qunsetenv("QT_QPA_PLATFORM");
     // The main window's closing ends the program, whatever other window is still open.
     application.setQuitOnLastWindowClosed(false);
-    rotenu::PrepareDesktop(application);
+    rotenu::PrepareDesktopLook(application);
     // Every window shows the program's own icon.
     application.setWindowIcon(rotenu::ExecutableIcon());
 

@@ -7,23 +7,23 @@ namespace rotenu {
 namespace {
 
 template <typename Entry> auto* PartObject(const char* entry) {
-    const auto create = reinterpret_cast<Entry>(ResolvePartSymbol(DESKTOP_PART, entry));
+    const auto create = reinterpret_cast<Entry>(ResolvePartSymbol(kBrowserPart, entry));
     return create ? create() : nullptr;
 }
 
 } // namespace
 
-std::unique_ptr<RegistryKey> DesktopClassesRegistry::openKey(std::string_view path) {
-    ClassesRegistry* registry = PartObject<DesktopClassesRegistryEntry>(DESKTOP_CLASSES_REGISTRY_ENTRY);
+std::unique_ptr<RegistryKey> BrowserPartClassesRegistry::openKey(std::string_view path) {
+    ClassesRegistry* registry = PartObject<BrowserClassesRegistryEntry>(kBrowserClassesRegistryEntry);
     return registry ? registry->openKey(path) : nullptr;
 }
 
-std::string DesktopClassesRegistry::fromProgramText(std::string_view text) {
+std::string BrowserPartClassesRegistry::fromProgramText(std::string_view text) {
     return FromShiftJis(text).toStdString();
 }
 
-void DesktopCommandStarter::start(std::string_view commandLine) {
-    if (CommandStarter* starter = PartObject<DesktopCommandStarterEntry>(DESKTOP_COMMAND_STARTER_ENTRY))
+void BrowserPartCommandStarter::start(std::string_view commandLine) {
+    if (CommandStarter* starter = PartObject<BrowserCommandStarterEntry>(kBrowserCommandStarterEntry))
         starter->start(commandLine);
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 // The desktop's browser look-up and command starting (GIO) live in the part module
-// "rotenu-desktop", loaded when a web page is first opened, so that GIO and the libraries it pulls
+// "rotenu-browser", loaded when a web page is first opened, so that GIO and the libraries it pulls
 // in cost nothing at start-up. These stand-ins load it on first use and pass every call on; when
 // the module cannot be loaded there is no browser, and nothing starts.
 
@@ -10,21 +10,21 @@
 namespace rotenu {
 
 // The module and its two entry points, each returning an object that lives as long as the program.
-inline constexpr char DESKTOP_PART[] = "rotenu-desktop";
-inline constexpr char DESKTOP_CLASSES_REGISTRY_ENTRY[] = "rotenu_desktop_classes_registry";
-inline constexpr char DESKTOP_COMMAND_STARTER_ENTRY[] = "rotenu_desktop_command_starter";
-using DesktopClassesRegistryEntry = ClassesRegistry* (*)();
-using DesktopCommandStarterEntry = CommandStarter* (*)();
+inline constexpr char kBrowserPart[] = "rotenu-browser";
+inline constexpr char kBrowserClassesRegistryEntry[] = "rotenu_browser_classes_registry";
+inline constexpr char kBrowserCommandStarterEntry[] = "rotenu_browser_command_starter";
+using BrowserClassesRegistryEntry = ClassesRegistry* (*)();
+using BrowserCommandStarterEntry = CommandStarter* (*)();
 
 // The desktop's registry (UTF-8 texts): see GioClassesRegistry.
-class DesktopClassesRegistry final : public ClassesRegistry {
+class BrowserPartClassesRegistry final : public ClassesRegistry {
 public:
     std::unique_ptr<RegistryKey> openKey(std::string_view path) override;
     std::string fromProgramText(std::string_view text) override;
 };
 
 // Starts the desktop registry's command lines: see GioCommandStarter.
-class DesktopCommandStarter final : public CommandStarter {
+class BrowserPartCommandStarter final : public CommandStarter {
 public:
     void start(std::string_view commandLine) override;
 };

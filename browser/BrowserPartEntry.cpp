@@ -1,4 +1,4 @@
-// The entry points of the part module "rotenu-desktop", named as DesktopPart.h names them.
+// The entry points of the part module "rotenu-browser", named as BrowserPart.h names them.
 
 #include "browser/BrowserPart.h"
 #include "browser/GioClassesRegistry.h"
@@ -6,12 +6,12 @@
 
 extern "C" {
 
-[[gnu::visibility("default")]] rotenu::ClassesRegistry* rotenu_desktop_classes_registry() {
+[[gnu::visibility("default")]] rotenu::ClassesRegistry* rotenu_browser_classes_registry() {
     static rotenu::GioClassesRegistry registry;
     return &registry;
 }
 
-[[gnu::visibility("default")]] rotenu::CommandStarter* rotenu_desktop_command_starter() {
+[[gnu::visibility("default")]] rotenu::CommandStarter* rotenu_browser_command_starter() {
     static rotenu::GioCommandStarter starter;
     return &starter;
 }

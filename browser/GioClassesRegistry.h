@@ -14,7 +14,7 @@ namespace rotenu {
 // - "<desktop id>\Shell\Open\Command" exists when that application is installed; its default
 //   value is the application's command line with the field codes in the registry's form, behind
 //   the command of a terminal when the application runs in one.
-// It lives in the desktop part module; the program reaches it through DesktopClassesRegistry.
+// It lives in the browser part module; the program reaches it through BrowserPartClassesRegistry.
 class GioClassesRegistry final : public ClassesRegistry {
 public:
     std::unique_ptr<RegistryKey> openKey(std::string_view path) override;

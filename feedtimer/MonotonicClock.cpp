@@ -5,9 +5,9 @@
 namespace rotenu {
 namespace {
 
-class SteadyClockAlarm final : public ClockAlarm {
+class SystemClockAlarm final : public ClockAlarm {
 public:
-    SteadyClockAlarm(const MonotonicClock& clock, std::function<void()> onDue)
+    SystemClockAlarm(const MonotonicClock& clock, std::function<void()> onDue)
         : m_clock(clock), m_onDue(std::move(onDue)) {
         m_timer.setSingleShot(true);
         m_timer.setTimerType(Qt::PreciseTimer);
@@ -44,20 +44,20 @@ private:
     ClockTime m_deadline{};
 };
 
-class SteadyClockImpl final : public MonotonicClock {
+class SystemMonotonicClockImpl final : public MonotonicClock {
 public:
     ClockTime now() const override {
         return std::chrono::duration_cast<ClockTime>(std::chrono::steady_clock::now().time_since_epoch());
     }
     std::unique_ptr<ClockAlarm> createAlarm(std::function<void()> onDue) override {
-        return std::make_unique<SteadyClockAlarm>(*this, std::move(onDue));
+        return std::make_unique<SystemClockAlarm>(*this, std::move(onDue));
     }
 };
 
 } // namespace
 
-MonotonicClock& SteadyClock() {
-    static SteadyClockImpl clock;
+MonotonicClock& SystemMonotonicClock() {
+    static SystemMonotonicClockImpl clock;
     return clock;
 }
 

@@ -32,7 +32,7 @@ void FitWidthToText(QLabel& label) {
 
 } // namespace
 
-TForm2::TForm2(const PlatformServices& services, QWidget* parent) : TForm2(services, SteadyClock(), parent) {}
+TForm2::TForm2(const PlatformServices& services, QWidget* parent) : TForm2(services, SystemMonotonicClock(), parent) {}
 
 TForm2::TForm2(const PlatformServices& services, MonotonicClock& clock, QWidget* parent)
     : QDialog(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),

@@ -13,7 +13,7 @@
 
 namespace rotenu {
 
-void PrepareDesktop(QApplication& application) {
+void PrepareDesktopLook(QApplication& application) {
     InstallFontSubstitutions();
     // Popup menus, message boxes and tooltips are windows of their own and do not inherit the
     // windows' font: the application font is that font. Setting it also drops the desktop's own

@@ -9,6 +9,6 @@ namespace rotenu {
 // in Japanese; the fixed light colours and the Fusion style whatever colour scheme and style the
 // desktop has; accessible names for menu items whose caption shows none. Prints one line to
 // standard error when no installed font can show Japanese.
-void PrepareDesktop(QApplication& application);
+void PrepareDesktopLook(QApplication& application);
 
 } // namespace rotenu

@@ -23,8 +23,8 @@ private:
     DefaultBeeper m_beeper{m_sound};
     PlainMessageBox m_messageBox;
     EmbeddedVersionResource m_versionResource;
-    DesktopClassesRegistry m_classesRegistry;
-    DesktopCommandStarter m_commandStarter;
+    BrowserPartClassesRegistry m_classesRegistry;
+    BrowserPartCommandStarter m_commandStarter;
     PlatformServices m_services;
 };
 

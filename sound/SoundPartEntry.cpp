@@ -1,4 +1,5 @@
-// The sound part module's entry point: everything that links GStreamer is behind it.
+// The entry point of the part module "rotenu-sound", named as SoundPartEntry.h names it:
+// everything that links GStreamer is behind it.
 
 #include "sound/SoundPartEntry.h"
 #include "sound/RegularFile.h"
@@ -11,41 +12,48 @@
 #include <mutex>
 #include <type_traits>
 
-extern "C" __attribute__((visibility("default"))) void rotenu_sound_prepare() {
-    static std::once_flag initialised;
-    std::call_once(initialised, [] { gst_init(nullptr, nullptr); });
-}
+namespace rotenu::sound {
+namespace {
 
-extern "C" __attribute__((visibility("default"))) void rotenu_sound_play(const char* wave, size_t size,
-                                                                         RotenuSoundOutcomeCallback outcome,
-                                                                         RotenuSoundWantedCallback wanted,
-                                                                         void* context) {
-    rotenu_sound_prepare();
-    const auto stillWanted = [&] { return wanted(context) != 0; };
-    const auto tell = [&](bool playing) {
-        outcome(context, playing ? ROTENU_SOUND_PLAYING : ROTENU_SOUND_CANNOT_PLAY);
-    };
-    if (wave) {
-        rotenu::sound::PlayToEnd({wave, size}, rotenu::sound::SoundFileKind::Wave, tell, stillWanted);
-        return;
+class GstSoundPart final : public SoundPart {
+public:
+    void prepare() override {
+        static std::once_flag initialised;
+        std::call_once(initialised, [] { gst_init(nullptr, nullptr); });
     }
-    // The user's choice of silence, or the theme's, is the bell as heard: no other sound stands in.
-    const rotenu::sound::DesktopSoundSettings settings = rotenu::sound::ReadDesktopSoundSettings();
-    if (!settings.eventSounds)
-        return tell(true);
-    const rotenu::sound::ThemeSound bell = rotenu::sound::FindThemeSound(settings.themeName, "bell");
-    if (bell.silenced)
-        return tell(true);
-    // Only one bell starts at a time: a theme's file that never opens or reads holds this thread
-    // alone, and no server connection.
-    const std::optional<std::string> sound =
-        bell.file.empty() ? std::nullopt
-                          : rotenu::ReadRegularFile(bell.file.c_str(), rotenu::MaxSoundFileBytes);
-    if (!sound)
-        tell(false);
-    else
-        rotenu::sound::PlayToEnd(*sound, rotenu::sound::SoundFileKind::AnyAudio, tell, stillWanted);
+
+    void play(std::optional<std::string_view> wave, SoundRequest& request) override {
+        prepare();
+        const auto stillWanted = [&] { return request.stillWanted(); };
+        const auto tell = [&](bool playing) { request.tellOutcome(playing); };
+        if (wave) {
+            PlayToEnd(*wave, SoundFileKind::Wave, tell, stillWanted);
+            return;
+        }
+        // The user's choice of silence, or the theme's, is the bell as heard: no other sound stands in.
+        const DesktopSoundSettings settings = ReadDesktopSoundSettings();
+        if (!settings.eventSounds)
+            return tell(true);
+        const ThemeSound bell = FindThemeSound(settings.themeName, "bell");
+        if (bell.silenced)
+            return tell(true);
+        // Only one bell starts at a time: a theme's file that never opens or reads holds this thread
+        // alone, and no server connection.
+        const std::optional<std::string> sound =
+            bell.file.empty() ? std::nullopt : ReadRegularFile(bell.file.c_str(), MaxSoundFileBytes);
+        if (!sound)
+            tell(false);
+        else
+            PlayToEnd(*sound, SoundFileKind::AnyAudio, tell, stillWanted);
+    }
+};
+
+} // namespace
+} // namespace rotenu::sound
+
+extern "C" [[gnu::visibility("default")]] rotenu::SoundPart* rotenu_sound_part() {
+    static rotenu::sound::GstSoundPart part;
+    return &part;
 }
 
-static_assert(std::is_same_v<decltype(&rotenu_sound_play), RotenuSoundPlayFunction>);
-static_assert(std::is_same_v<decltype(&rotenu_sound_prepare), RotenuSoundPrepareFunction>);
+static_assert(std::is_same_v<decltype(&rotenu_sound_part), rotenu::SoundPartEntry>);

@@ -3,30 +3,44 @@
 // libraries (GStreamer and what it pulls in), so that the program loads them only when it first
 // sounds, and on a thread other than the GUI thread.
 
-#include <stddef.h>
+#include <optional>
+#include <string_view>
 
-extern "C" {
+namespace rotenu {
 
-// What became of one sound; told once, as soon as it is known.
-enum RotenuSoundOutcome { ROTENU_SOUND_PLAYING = 0, ROTENU_SOUND_CANNOT_PLAY = 1 };
-typedef void (*RotenuSoundOutcomeCallback)(void* context, int outcome);
-// Whether a sound that plays is still wanted (non-zero) or is to stop now (zero).
-typedef int (*RotenuSoundWantedCallback)(void* context);
+// One sound as its player follows it while the part plays it.
+class SoundRequest {
+public:
+    // What became of the sound; told once, as soon as it is known.
+    virtual void tellOutcome(bool playing) = 0;
+    // Whether a sound that plays is still wanted, or is to stop now.
+    virtual bool stillWanted() const = 0;
 
-// Plays the wave file whose bytes are `wave` (`size` of them), or the desktop sound theme's bell
-// when `wave` is null, through the desktop's sound server. Blocks the calling thread until the
-// sound has ended, failed or is no longer `wanted` (asked several times a second while it plays);
-// a server that does not answer can hold it for the sound server's own time-out. The bell's file is
-// read whole before the server is reached. `outcome` runs on the calling thread once, as soon as
-// the sound is heard or known to fail. A bell that the desktop's settings silence (event sounds
-// off) or that the theme marks as silent is told as playing: that silence is the bell.
-typedef void (*RotenuSoundPlayFunction)(const char* wave, size_t size, RotenuSoundOutcomeCallback outcome,
-                                        RotenuSoundWantedCallback wanted, void* context);
-// Readies the sound libraries (GStreamer's plugin list, built anew on a user's first run) so that
-// the first sound starts as soon as later ones. Optional; the first sound does it otherwise.
-typedef void (*RotenuSoundPrepareFunction)(void);
-}
+protected:
+    ~SoundRequest() = default;
+};
 
-#define ROTENU_SOUND_PART "rotenu-sound"
-#define ROTENU_SOUND_PLAY_SYMBOL "rotenu_sound_play"
-#define ROTENU_SOUND_PREPARE_SYMBOL "rotenu_sound_prepare"
+class SoundPart {
+public:
+    // Plays the wave file whose bytes are `wave`, or the desktop sound theme's bell when there is
+    // none, through the desktop's sound server. Blocks the calling thread until the sound has
+    // ended, failed or is no longer wanted (asked several times a second while it plays); a server
+    // that does not answer can hold it for the sound server's own time-out. The bell's file is read
+    // whole before the server is reached. The outcome is told on the calling thread once, as soon
+    // as the sound is heard or known to fail. A bell that the desktop's settings silence (event
+    // sounds off) or that the theme marks as silent is told as playing: that silence is the bell.
+    virtual void play(std::optional<std::string_view> wave, SoundRequest& request) = 0;
+    // Readies the sound libraries (GStreamer's plugin list, built anew on a user's first run) so
+    // that the first sound starts as soon as later ones. Optional; the first sound does it otherwise.
+    virtual void prepare() = 0;
+
+protected:
+    ~SoundPart() = default;
+};
+
+// The module and its entry point, which returns an object that lives as long as the program.
+inline constexpr char kSoundPart[] = "rotenu-sound";
+inline constexpr char kSoundPartEntry[] = "rotenu_sound_part";
+using SoundPartEntry = SoundPart* (*)();
+
+} // namespace rotenu

@@ -42,25 +42,31 @@ struct Sound {
     unsigned wave = 0; // which wave file of the player's it is
 };
 
-void TellOutcome(void* context, int outcome) {
-    auto& sound = *static_cast<Sound*>(context);
+void TellOutcome(Sound& sound, bool playing) {
     if (sound.file.isEmpty())
         sound.shared->bellStarting = false;
-    if (outcome != ROTENU_SOUND_PLAYING && sound.cannotPlay)
+    if (!playing && sound.cannotPlay)
         sound.shared->report(std::exchange(sound.cannotPlay, nullptr));
 }
 
-int StillWanted(void* context) {
-    const auto& sound = *static_cast<const Sound*>(context);
-    return sound.file.isEmpty() || sound.wave == sound.shared->latestWave;
-}
+class Request final : public SoundRequest {
+public:
+    explicit Request(Sound& sound) : m_sound(sound) {}
+    void tellOutcome(bool playing) override { TellOutcome(m_sound, playing); }
+    bool stillWanted() const override {
+        return m_sound.file.isEmpty() || m_sound.wave == m_sound.shared->latestWave;
+    }
 
-RotenuSoundPlayFunction PlayFunction() {
-    static std::atomic<RotenuSoundPlayFunction> play{nullptr};
-    if (!play)
-        play = reinterpret_cast<RotenuSoundPlayFunction>(
-            ResolvePartSymbol(ROTENU_SOUND_PART, ROTENU_SOUND_PLAY_SYMBOL));
-    return play;
+private:
+    Sound& m_sound;
+};
+
+SoundPart* LoadedSoundPart() {
+    static std::atomic<SoundPart*> part{nullptr};
+    if (!part)
+        if (const auto entry = reinterpret_cast<SoundPartEntry>(ResolvePartSymbol(kSoundPart, kSoundPartEntry)))
+            part = entry();
+    return part;
 }
 
 // Runs on the sound's own thread until the sound has ended. The wave file is read whole before
@@ -71,12 +77,13 @@ void Play(Sound sound) {
     if (!sound.file.isEmpty()) {
         wave = ReadFileUnlessStalled(sound.file);
         if (!wave)
-            return TellOutcome(&sound, ROTENU_SOUND_CANNOT_PLAY);
+            return TellOutcome(sound, false);
     }
-    const RotenuSoundPlayFunction play = PlayFunction();
-    if (!play)
-        return TellOutcome(&sound, ROTENU_SOUND_CANNOT_PLAY);
-    play(wave ? wave->data() : nullptr, wave ? wave->size() : 0, TellOutcome, StillWanted, &sound);
+    SoundPart* part = LoadedSoundPart();
+    if (!part)
+        return TellOutcome(sound, false);
+    Request request(sound);
+    part->play(wave ? std::optional<std::string_view>(*wave) : std::nullopt, request);
 }
 
 // The path of `fileName` in the current directory, in the file system's bytes: QDir's would turn
@@ -110,9 +117,8 @@ void SoundPlayer::prepare() {
         return;
     try {
         std::thread([] {
-            if (const auto prepare = reinterpret_cast<RotenuSoundPrepareFunction>(
-                    ResolvePartSymbol(ROTENU_SOUND_PART, ROTENU_SOUND_PREPARE_SYMBOL)))
-                prepare();
+            if (SoundPart* part = LoadedSoundPart())
+                part->prepare();
         }).detach();
     } catch (const std::system_error&) {
         // The first sound readies the player itself.
@@ -132,7 +138,7 @@ void SoundPlayer::start(const QByteArray& file, std::function<void()> cannotPlay
         std::thread(Play, sound).detach();
     } catch (const std::system_error&) {
         Sound unstarted = sound;
-        TellOutcome(&unstarted, ROTENU_SOUND_CANNOT_PLAY);
+        TellOutcome(unstarted, false);
     }
 }
 

@@ -27,8 +27,8 @@ int RunChild(const char* addressFile) {
     if (!file.open(QIODevice::ReadOnly))
         return 2;
     const QByteArray address = file.readAll();
-    DesktopClassesRegistry registry;
-    DesktopCommandStarter starter;
+    BrowserPartClassesRegistry registry;
+    BrowserPartCommandStarter starter;
     const std::string command = FindBrowserCommand(registry);
     std::fwrite(command.data(), 1, command.size(), stdout);
     std::fflush(stdout);
@@ -172,7 +172,7 @@ void TestBadBrowserSetup::longAndOddAddressesReachTheBrowserWhole() {
 }
 
 int main(int argc, char** argv) {
-    // The child too has an application object: it finds the desktop part beside its program.
+    // The child too has an application object: it finds the browser part beside its program.
     QCoreApplication application(argc, argv);
     if (argc == 3 && qstrcmp(argv[1], "--open") == 0)
         return RunChild(argv[2]);

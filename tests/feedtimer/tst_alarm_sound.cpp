@@ -493,14 +493,14 @@ int main(int argc, char** argv) {
     // With ThemeBell: a program that plays the bell through the sound part and tells whether it
     // counted as played.
     if (argc == 2 && qstrcmp(argv[1], ThemeBell) == 0) {
-        const auto play = reinterpret_cast<RotenuSoundPlayFunction>(
-            ResolvePartSymbol(ROTENU_SOUND_PART, ROTENU_SOUND_PLAY_SYMBOL));
-        int outcome = ROTENU_SOUND_CANNOT_PLAY;
-        if (play)
-            play(
-                nullptr, 0, [](void* context, int told) { *static_cast<int*>(context) = told; },
-                [](void*) { return 1; }, &outcome);
-        return outcome == ROTENU_SOUND_PLAYING ? 0 : 1;
+        struct Bell final : SoundRequest {
+            bool played = false;
+            void tellOutcome(bool playing) override { played = playing; }
+            bool stillWanted() const override { return true; }
+        } bell;
+        if (const auto entry = reinterpret_cast<SoundPartEntry>(ResolvePartSymbol(kSoundPart, kSoundPartEntry)))
+            entry()->play(std::nullopt, bell);
+        return bell.played ? 0 : 1;
     }
     TestAlarmSound test;
     QTEST_SET_MAIN_SOURCE_PATH

@@ -14,7 +14,7 @@ using namespace rotenu;
 class TestDesktopSetup : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() { PrepareDesktop(*qApp); }
+    void initTestCase() { PrepareDesktopLook(*qApp); }
     void qtTextsAreJapanese();
     void menusAndMessageBoxesUseTheWindowFont();
 };
