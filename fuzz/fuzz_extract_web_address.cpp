@@ -1,7 +1,7 @@
 // ExtractWebAddress: the address of a web page line, against the rule written out once more.
 
 #include "FuzzCheck.h"
-#include "SjisWalk.h"
+#include "text/ShiftJisBytes.h"
 #include "about/VersionText.h"
 
 #include <cctype>
@@ -27,7 +27,7 @@ bool StartsWithIgnoringAsciiCase(std::string_view text, std::size_t at, std::str
 
 // Where the scheme first starts on a character boundary, or npos.
 std::size_t FirstOnBoundary(std::string_view line, std::string_view scheme) {
-    for (std::size_t at = 0; at < line.size(); at += FuzzCharacterLength(line, at))
+    for (std::size_t at = 0; at < line.size(); at += rotenu::CharacterLength(line, at))
         if (StartsWithIgnoringAsciiCase(line, at, scheme))
             return at;
     return std::string_view::npos;

@@ -2,7 +2,7 @@
 // more; the values come from the input and may hold placeholders themselves.
 
 #include "FuzzCheck.h"
-#include "SjisWalk.h"
+#include "text/ShiftJisBytes.h"
 #include "about/VersionText.h"
 
 #include <array>
@@ -31,7 +31,7 @@ std::string ReplaceRow(const std::string& text, std::string_view placeholder, st
             out += value;
             at += placeholder.size();
         } else {
-            const std::size_t length = FuzzCharacterLength(text, at);
+            const std::size_t length = rotenu::CharacterLength(text, at);
             out.append(text, at, length);
             at += length;
         }

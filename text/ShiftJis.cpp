@@ -1,4 +1,5 @@
 #include "text/ShiftJis.h"
+#include "text/ShiftJisBytes.h"
 
 #include <QStringDecoder>
 #include <QStringEncoder>
@@ -31,9 +32,6 @@ QStringEncoder& Encoder() {
 // Code page 932 keeps the bytes 00-7F as ASCII, control characters included. ICU's converter for it
 // swaps 1A, 1C and 7F among themselves (an IBM convention), which would turn a typed DEL (7F) into
 // the byte 1C; so ASCII never goes through the converter.
-bool IsLeadByte(unsigned char byte) { return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC); }
-bool IsTrailByte(unsigned char byte) { return byte >= 0x40 && byte <= 0xFC && byte != 0x7F; }
-
 bool IsAscii(QStringView text) {
     for (QChar c : text)
         if (c.unicode() >= 0x80)
