@@ -80,8 +80,7 @@ TVarDigForm::TVarDigForm(const PlatformServices& services, QWidget* parent)
     connect(ui->ComboBox1, &QComboBox::activated, this, &TVarDigForm::ComboBox1Change);
 
     m_openWebPage = [this](const std::string& address) {
-        if (m_services.classesRegistry && m_services.commandStarter)
-            OpenWebPage(address, *m_services.classesRegistry, *m_services.commandStarter);
+        OpenWebPage(address, *m_services.classesRegistry, *m_services.commandStarter);
     };
 }
 
@@ -108,8 +107,6 @@ void TVarDigForm::SetCreditsText(const std::string& text) {
 }
 
 std::string TVarDigForm::GetVersionValue(std::string_view key) const {
-    if (!m_services.versionResource)
-        return {};
     const std::optional<VersionBlock> block = m_services.versionResource->readVersionBlock();
     if (!block)
         return {};

@@ -108,7 +108,7 @@ TForm1::TForm1(const PlatformServices& services, QWidget* parent)
             RadioGroup1Click();
     });
 
-    ui->Edit1->setValidator(new ShiftJisLimitValidator(NameByteLimit, ui->Edit1));
+    ui->Edit1->setValidator(new ShiftJisLimitValidator(kNameByteLimit, ui->Edit1));
     ui->Edit1->installEventFilter(this);
     QPalette namePalette = ui->Edit1->palette();
     namePalette.setColor(QPalette::Text, Qt::black);
@@ -247,7 +247,7 @@ void TForm1::ListBox1DblClick() {
     const QString name = ui->Edit1->text();
     const qsizetype length = ShiftJisLength(name);
     const qsizetype added = ShiftJisLength(suggestion);
-    if (length + added > NameByteLimit) {
+    if (length + added > kNameByteLimit) {
         m_services.beeper->beep();
         return;
     }

@@ -29,17 +29,17 @@ private:
     RegistryValue m_value;
 };
 
-std::unique_ptr<RegistryKey> keyWithText(std::string text) {
+std::unique_ptr<RegistryKey> KeyWithText(std::string text) {
     if (text.empty())
         return std::make_unique<FixedKey>(RegistryValue{});
     return std::make_unique<FixedKey>(RegistryValue{RegistryValue::Type::Text, std::move(text)});
 }
 
-bool equalsIgnoringCase(std::string_view a, std::string_view b) {
+bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
     return std::ranges::equal(a, b, [](char x, char y) { return g_ascii_tolower(x) == g_ascii_tolower(y); });
 }
 
-std::vector<std::string> splitPath(std::string_view path) {
+std::vector<std::string> SplitPath(std::string_view path) {
     std::vector<std::string> names;
     for (std::size_t from = 0;;) {
         const std::size_t to = path.find('\\', from);
@@ -52,7 +52,7 @@ std::vector<std::string> splitPath(std::string_view path) {
 
 // ".htm": the default application of the type that the extension gives, among those that take
 // addresses.
-std::unique_ptr<RegistryKey> openExtensionKey(const std::string& extension) {
+std::unique_ptr<RegistryKey> OpenExtensionKey(const std::string& extension) {
     const std::string fileName = "file" + extension;
     // A name alone leaves GIO "uncertain" whenever several types claim the extension (".htm" is
     // text/html and application/xhtml+xml); its first choice counts unless it is the unknown type.
@@ -61,11 +61,11 @@ std::unique_ptr<RegistryKey> openExtensionKey(const std::string& extension) {
         return nullptr;
     const GObjectPtr<GAppInfo> application(g_app_info_get_default_for_type(type.get(), TRUE));
     const char* id = application ? g_app_info_get_id(application.get()) : nullptr;
-    return keyWithText(id ? id : "");
+    return KeyWithText(id ? id : "");
 }
 
 // "<desktop id>\Shell\Open\Command": the application's command line.
-std::unique_ptr<RegistryKey> openCommandKey(const std::string& desktopId) {
+std::unique_ptr<RegistryKey> OpenCommandKey(const std::string& desktopId) {
     const GObjectPtr<GDesktopAppInfo> application(g_desktop_app_info_new(desktopId.c_str()));
     if (!application)
         return nullptr;
@@ -76,7 +76,7 @@ std::unique_ptr<RegistryKey> openCommandKey(const std::string& desktopId) {
         const std::string terminal = TerminalCommandPrefix();
         command = terminal.empty() ? std::string() : terminal + ' ' + command;
     }
-    return keyWithText(std::move(command));
+    return KeyWithText(std::move(command));
 }
 
 } // namespace
@@ -87,14 +87,14 @@ std::unique_ptr<RegistryKey> GioClassesRegistry::openKey(std::string_view path) 
     if (path.starts_with('\\'))
         path.remove_prefix(1);
     // UTF-8 never holds the byte 0x5C inside a character, so the split cannot cut one apart.
-    const std::vector<std::string> names = splitPath(path);
+    const std::vector<std::string> names = SplitPath(path);
     if (std::ranges::any_of(names, &std::string::empty))
         return nullptr;
     if (names.size() == 1 && names[0].starts_with('.'))
-        return openExtensionKey(names[0]);
-    if (names.size() == 4 && equalsIgnoringCase(names[1], "Shell") && equalsIgnoringCase(names[2], "Open") &&
-        equalsIgnoringCase(names[3], "Command"))
-        return openCommandKey(names[0]);
+        return OpenExtensionKey(names[0]);
+    if (names.size() == 4 && EqualsIgnoringCase(names[1], "Shell") && EqualsIgnoringCase(names[2], "Open") &&
+        EqualsIgnoringCase(names[3], "Command"))
+        return OpenCommandKey(names[0]);
     return nullptr;
 }
 
@@ -129,7 +129,7 @@ std::string TerminalCommandPrefix() {
         const char* program;
         const char* runOption;
     };
-    static constexpr Terminal terminals[] = {
+    static constexpr Terminal kTerminals[] = {
         {"x-terminal-emulator", "-e"},
         {"gnome-terminal", "--"},
         {"mate-terminal", "-x"},
@@ -142,7 +142,7 @@ std::string TerminalCommandPrefix() {
         {"dtterm", "-e"},
         {"xterm", "-e"},
     };
-    for (const Terminal& terminal : terminals) {
+    for (const Terminal& terminal : kTerminals) {
         const GText path(g_find_program_in_path(terminal.program));
         if (!path)
             continue;

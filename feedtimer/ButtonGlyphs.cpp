@@ -18,7 +18,7 @@ const QColor clOlive(128, 128, 0);
 
 } // namespace
 
-QPixmap GlyphWithKeyColour(const QString& resource, QColor key) {
+QPixmap GlyphWithKeyColor(const QString& resource, QColor key) {
     static const bool registered = (RegisterGlyphResources(), true);
     Q_UNUSED(registered);
     QPixmap pixmap = QPixmap::fromImage(ReadEmbeddedImage(resource));
@@ -29,7 +29,7 @@ QPixmap GlyphWithKeyColour(const QString& resource, QColor key) {
 }
 
 QIcon GlyphIcon(const QString& resource, QColor key) {
-    const QPixmap bitmap = GlyphWithKeyColour(resource, key);
+    const QPixmap bitmap = GlyphWithKeyColor(resource, key);
     QIcon icon;
     const int side = bitmap.height();
     if (side == 0)

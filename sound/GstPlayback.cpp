@@ -12,8 +12,8 @@ namespace {
 // How long the server may take to start a sound before it counts as failed, so that the caller's
 // beep does not come late. A server that answers does so in milliseconds; a stopped one holds the
 // connection until the client library gives up after 30 s.
-constexpr GstClockTime StartDeadline = 2 * GST_SECOND;
-constexpr GstClockTime WantedPollInterval = 50 * GST_MSECOND;
+constexpr GstClockTime kStartDeadline = 2 * GST_SECOND;
+constexpr GstClockTime kWantedPollInterval = 50 * GST_MSECOND;
 
 const char* PipelineFor(SoundFileKind kind) {
     // wavparse first, so that only a wave file plays as the alarm; decodebin then picks the decoder
@@ -100,10 +100,10 @@ void PlayToEnd(std::string_view bytes, SoundFileKind kind, const std::function<v
     // Connecting to the server happens inside the state change, which waits for the server; on a
     // thread of its own, so that this one can give up on a server that does not answer.
     std::thread starter([pipeline] { gst_element_set_state(pipeline, GST_STATE_PLAYING); });
-    const GstClockTime deadline = gst_util_get_timestamp() + StartDeadline;
+    const GstClockTime deadline = gst_util_get_timestamp() + kStartDeadline;
     const auto watched = GstMessageType(GST_MESSAGE_ERROR | GST_MESSAGE_EOS | GST_MESSAGE_STATE_CHANGED);
     for (bool ended = false; !ended;) {
-        GstClockTime wait = WantedPollInterval;
+        GstClockTime wait = kWantedPollInterval;
         if (told && !wanted())
             break;
         if (!told) {

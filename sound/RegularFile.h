@@ -10,7 +10,7 @@ namespace rotenu {
 
 // The most of a sound file that is read: beyond it, what was read plays (over six minutes of CD
 // quality), rather than holding that much memory for an alarm.
-constexpr std::size_t MaxSoundFileBytes = 64 * 1024 * 1024;
+constexpr std::size_t kMaxSoundFileBytes = 64 * 1024 * 1024;
 
 // The bytes of the file at `path` (its first `limit` bytes), read whole at once; nothing when it is
 // not a regular file or cannot be read. Anything but a regular file (a FIFO, a device, a folder)

@@ -40,7 +40,7 @@ public:
         // Only one bell starts at a time: a theme's file that never opens or reads holds this thread
         // alone, and no server connection.
         const std::optional<std::string> sound =
-            bell.file.empty() ? std::nullopt : ReadRegularFile(bell.file.c_str(), MaxSoundFileBytes);
+            bell.file.empty() ? std::nullopt : ReadRegularFile(bell.file.c_str(), kMaxSoundFileBytes);
         if (!sound)
             tell(false);
         else

@@ -12,9 +12,9 @@
 namespace rotenu::sound {
 namespace {
 
-constexpr char FallbackTheme[] = "freedesktop";
-constexpr char OutputProfile[] = "stereo";
-constexpr std::size_t MaxIndexBytes = 1024 * 1024;
+constexpr char kFallbackTheme[] = "freedesktop";
+constexpr char kOutputProfile[] = "stereo";
+constexpr std::size_t kMaxIndexBytes = 1024 * 1024;
 
 std::string BuildPath(std::initializer_list<const char*> parts) {
     std::vector<const char*> elements(parts);
@@ -64,13 +64,13 @@ Theme LoadTheme(const std::string& name, const std::vector<std::string>& soundDi
         g_key_file_set_list_separator(index, ',');
         // Read as a regular file only: GLib's own reading would wait for ever on a FIFO.
         const std::optional<std::string> text = ReadRegularFile(
-            BuildPath({directory.c_str(), name.c_str(), "index.theme"}).c_str(), MaxIndexBytes);
+            BuildPath({directory.c_str(), name.c_str(), "index.theme"}).c_str(), kMaxIndexBytes);
         const bool loaded =
             text && g_key_file_load_from_data(index, text->data(), text->size(), G_KEY_FILE_NONE, nullptr);
         if (loaded) {
             for (const std::string& subfolder : StringList(index, "Sound Theme", "Directories")) {
                 gchar* profile = g_key_file_get_string(index, subfolder.c_str(), "OutputProfile", nullptr);
-                if (!profile || g_strcmp0(g_strstrip(profile), OutputProfile) == 0)
+                if (!profile || g_strcmp0(g_strstrip(profile), kOutputProfile) == 0)
                     subfolders.push_back(subfolder);
                 g_free(profile);
             }
@@ -80,8 +80,8 @@ Theme LoadTheme(const std::string& name, const std::vector<std::string>& soundDi
         if (loaded)
             break;
     }
-    if (std::find(subfolders.begin(), subfolders.end(), OutputProfile) == subfolders.end())
-        subfolders.emplace_back(OutputProfile);
+    if (std::find(subfolders.begin(), subfolders.end(), kOutputProfile) == subfolders.end())
+        subfolders.emplace_back(kOutputProfile);
     for (const std::string& directory : soundDirectories)
         for (const std::string& subfolder : subfolders)
             theme.folders.push_back(BuildPath({directory.c_str(), name.c_str(), subfolder.c_str()}));
@@ -116,7 +116,7 @@ ThemeSound FindThemeSound(const std::string& themeName, const char* eventId) {
     std::set<std::string> visited;
     ThemeSound sound = FindInTheme(themeName, eventId, soundDirectories, visited);
     if (!sound.found())
-        sound = FindInTheme(FallbackTheme, eventId, soundDirectories, visited);
+        sound = FindInTheme(kFallbackTheme, eventId, soundDirectories, visited);
     return sound;
 }
 

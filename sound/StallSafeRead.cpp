@@ -35,7 +35,7 @@ void Read(const std::shared_ptr<Reading>& reading, const QByteArray& path) {
     const QByteArray found = FindFileIgnoringCase(path);
     if (!found.isEmpty()) {
         progressed(0);
-        bytes = ReadRegularFile(found.constData(), MaxSoundFileBytes, progressed);
+        bytes = ReadRegularFile(found.constData(), kMaxSoundFileBytes, progressed);
     }
     const std::lock_guard lock(reading->mutex);
     if (reading->abandoned) {
@@ -60,7 +60,7 @@ std::optional<std::string> ReadFileUnlessStalled(const QByteArray& path) {
     }
     std::unique_lock lock(reading->mutex);
     for (std::size_t seen = reading->progress; !reading->done; seen = reading->progress) {
-        if (!reading->changed.wait_for(lock, ReadStallTimeout,
+        if (!reading->changed.wait_for(lock, kReadStallTimeout,
                                        [&] { return reading->done || reading->progress != seen; })) {
             reading->abandoned = true;
             ++stuckReadings;

@@ -9,7 +9,7 @@
 namespace rotenu {
 namespace {
 
-const char* const AccessibleNameProperty = "accessibleName";
+const char* const kAccessibleNameProperty = "accessibleName";
 
 // A menu item as screen readers see it: its name from the action's property, the rest as any
 // other item of a menu (place, state, pressing it).
@@ -29,7 +29,7 @@ public:
     void setText(QAccessible::Text, const QString&) override {}
 
     QString text(QAccessible::Text type) const override {
-        return type == QAccessible::Name && m_action ? m_action->property(AccessibleNameProperty).toString()
+        return type == QAccessible::Name && m_action ? m_action->property(kAccessibleNameProperty).toString()
                                                      : QString();
     }
 
@@ -69,7 +69,7 @@ private:
 QAccessibleInterface* NamedMenuItemFactory(const QString& className, QObject* object) {
     auto* action = qobject_cast<QAction*>(object);
     if (className != QLatin1String("QAction") || !action ||
-        action->property(AccessibleNameProperty).toString().isEmpty())
+        action->property(kAccessibleNameProperty).toString().isEmpty())
         return nullptr;
     for (QObject* owner : action->associatedObjects())
         if (auto* menu = qobject_cast<QMenu*>(owner))

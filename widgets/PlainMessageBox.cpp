@@ -9,7 +9,7 @@ namespace rotenu {
 namespace {
 
 // The box settles its size only as it is shown; it is centred then, before it comes up.
-class CentredMessageBox final : public QMessageBox {
+class CenteredMessageBox final : public QMessageBox {
 public:
     using QMessageBox::QMessageBox;
 
@@ -23,7 +23,7 @@ protected:
 } // namespace
 
 void PlainMessageBox::showPlain(const QString& text) {
-    CentredMessageBox box(QMessageBox::NoIcon, ApplicationTitle(),
+    CenteredMessageBox box(QMessageBox::NoIcon, ApplicationTitle(),
                           QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")),
                           QMessageBox::Ok);
     box.setTextFormat(Qt::PlainText);

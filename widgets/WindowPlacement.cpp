@@ -13,7 +13,7 @@ namespace {
 using namespace std::chrono_literals;
 
 // How long a window about to be shown waits for the window manager to announce its frame.
-constexpr auto FramePatience = 200ms;
+constexpr auto kFramePatience = 200ms;
 
 // The frame of another window that is up, as a guess where the window manager announces none.
 QMargins FrameOfAnotherWindow(const QWidget& window) {
@@ -33,7 +33,7 @@ QMargins ExpectedFrame(QWidget& window) {
         if (!frame.isNull())
             return frame;
     }
-    if (const auto announced = AnnouncedFrameExtents(window, FramePatience))
+    if (const auto announced = AnnouncedFrameExtents(window, kFramePatience))
         return *announced;
     return FrameOfAnotherWindow(window);
 }

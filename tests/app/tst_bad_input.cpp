@@ -71,7 +71,7 @@ private:
     // The field shows, the ID field reports and the list offers what the field's own bytes give.
     void checkShownAsScored() {
         const std::string bytes = ToShiftJis(edit("Edit1")->text());
-        QVERIFY(bytes.size() <= std::size_t(TForm1::NameByteLimit));
+        QVERIFY(bytes.size() <= std::size_t(TForm1::kNameByteLimit));
         QCOMPARE(FromShiftJis(bytes), edit("Edit1")->text());
         QCOMPARE(form->findChild<QListWidget*>(QStringLiteral("ListBox1"))->count() > 0, !bytes.empty());
     }

@@ -32,7 +32,7 @@ private slots:
     void init();
     void cleanup();
     void startsWithTheDesignedWindow();
-    void typingShowsTheIdAndItsColours();
+    void typingShowsTheIdAndItsColors();
     void keyFilterRefusesWithABeep();
     void modifiedKeysTypeWhatTheKeyboardMeans();
     void nameStopsAtTwelveBytes();
@@ -162,7 +162,7 @@ void TestMainWindow::startsWithTheDesignedWindow() {
     QCOMPARE(child<QListWidget>("ListBox1")->count(), 0);
 }
 
-void TestMainWindow::typingShowsTheIdAndItsColours() {
+void TestMainWindow::typingShowsTheIdAndItsColors() {
     auto* edit1 = child<QLineEdit>("Edit1");
     auto* edit2 = child<QLineEdit>("Edit2");
     QTest::keyClicks(edit1, QStringLiteral("A"));

@@ -95,7 +95,7 @@ TEST(Scoring, AlgorithmsAgreeModuloTenForEveryByteAndRandomNames) {
     }
 }
 
-TEST(SectionIdDisplay, TextAndColours) {
+TEST(SectionIdDisplay, TextAndColors) {
     EXPECT_EQ(FormatSectionIdText(-1, ""), "");
     EXPECT_EQ(FormatSectionIdText(0, "F"), "ID:0 VIRIDIA (Code:0)");
     EXPECT_EQ(FormatSectionIdText(108, std::string(12, 'E')), "ID:8 YELLOWBOZE (Code:108)");
