@@ -5,11 +5,6 @@
 #include <QBitmap>
 #include <QPixmap>
 
-// Resources of a static library are registered by hand, outside any namespace.
-static void RegisterGlyphResources() {
-    Q_INIT_RESOURCE(Glyphs);
-}
-
 namespace rotenu {
 namespace {
 
@@ -19,8 +14,6 @@ const QColor clOlive(128, 128, 0);
 } // namespace
 
 QPixmap GlyphWithKeyColor(const QString& resource, QColor key) {
-    static const bool registered = (RegisterGlyphResources(), true);
-    Q_UNUSED(registered);
     QPixmap pixmap = QPixmap::fromImage(ReadEmbeddedImage(resource));
     if (pixmap.isNull())
         return pixmap;
@@ -44,16 +37,16 @@ QIcon GlyphIcon(const QString& resource, QColor key) {
 }
 
 QIcon EveryCycleAlarmGlyph() {
-    return GlyphIcon(QStringLiteral(":/feedtimer/every-cycle-alarm.xpm"), clWhite);
+    return GlyphIcon(QStringLiteral(":/rotenu/glyphs/every-cycle-alarm.xpm"), clWhite);
 }
 QIcon OneCycleAlarmGlyph() {
-    return GlyphIcon(QStringLiteral(":/feedtimer/one-cycle-alarm.xpm"), clWhite);
+    return GlyphIcon(QStringLiteral(":/rotenu/glyphs/one-cycle-alarm.xpm"), clWhite);
 }
 QIcon StopAlarmGlyph() {
-    return GlyphIcon(QStringLiteral(":/feedtimer/stop-alarm.xpm"), clWhite);
+    return GlyphIcon(QStringLiteral(":/rotenu/glyphs/stop-alarm.xpm"), clWhite);
 }
 QIcon CloseDoorGlyph() {
-    return GlyphIcon(QStringLiteral(":/feedtimer/close-door.xpm"), clOlive);
+    return GlyphIcon(QStringLiteral(":/rotenu/glyphs/close-door.xpm"), clOlive);
 }
 
 } // namespace rotenu
