@@ -7,6 +7,7 @@
 #include "feedtimer/Timer.h"
 #include "sound/DefaultBeeper.h"
 #include "sound/SoundPlayer.h"
+#include "tests/support/FakePlatform.h"
 #include "tests/support/PrivateSoundServer.h"
 
 #include <QApplication>
@@ -68,7 +69,8 @@ int main(int argc, char** argv) {
     }
     SoundPlayer player;
     DefaultBeeper beeper(player);
-    PlatformServices services;
+    testing::FakePlatform platform;
+    PlatformServices services = platform.services;
     services.beeper = &beeper;
     services.wavePlayer = &player;
     testing::ManualClock clock;
