@@ -2,15 +2,15 @@
 
 #include "about/Lib_VarsionForm.h"
 #include "app/DisplayPlatform.h"
-#include "app/Main.h"
 #include "app/MagSim.h"
+#include "app/Main.h"
 #include "feedtimer/Timer.h"
-#include "look/ExecutableIcon.h"
 #include "look/DesktopLook.h"
-#include "platform/DisplayCheck.h"
-#include "widgets/Application.h"
-#include "platform/RealPlatform.h"
+#include "look/ExecutableIcon.h"
 #include "look/ThemeIcon.h"
+#include "platform/DisplayCheck.h"
+#include "platform/RealPlatform.h"
+#include "widgets/Application.h"
 
 int main(int argc, char** argv) {
     const bool platformChosen = rotenu::ChooseDisplayPlatform();

@@ -3,10 +3,10 @@
 // and the heap in use printed as the cycles go on.
 //   alarm_memory [CYCLES] [--fifo]    CYCLES: alarms sounded (default 400); --fifo: test.wav a FIFO
 
-#include "tests/feedtimer/ManualClock.h"
 #include "feedtimer/Timer.h"
 #include "sound/DefaultBeeper.h"
 #include "sound/SoundPlayer.h"
+#include "tests/feedtimer/ManualClock.h"
 #include "tests/support/FakePlatform.h"
 #include "tests/support/PrivateSoundServer.h"
 

@@ -3,10 +3,10 @@
 // libcanberra calls where libcanberra is built in (ROTENU_BENCH_OLD_CANBERRA).
 //   sound_latency [CALLS]     CALLS: beeps and alarms timed in each case (default 50)
 
-#include "tests/feedtimer/ManualClock.h"
 #include "feedtimer/Timer.h"
 #include "sound/DefaultBeeper.h"
 #include "sound/SoundPlayer.h"
+#include "tests/feedtimer/ManualClock.h"
 #include "tests/support/FakePlatform.h"
 #include "tests/support/PrivateSoundServer.h"
 

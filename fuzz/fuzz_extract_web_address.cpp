@@ -1,8 +1,8 @@
 // ExtractWebAddress: the address of a web page line, against the rule written out once more.
 
 #include "FuzzCheck.h"
-#include "text/ShiftJisBytes.h"
 #include "about/VersionText.h"
+#include "text/ShiftJisBytes.h"
 
 #include <cctype>
 #include <cstdint>
@@ -51,7 +51,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The address is the end of the line itself and begins with its scheme.
     FUZZ_CHECK(line.ends_with(address));
     if (!address.empty())
-        FUZZ_CHECK(StartsWithIgnoringAsciiCase(address, 0, "http://") || StartsWithIgnoringAsciiCase(address, 0, "ftp://") ||
+        FUZZ_CHECK(StartsWithIgnoringAsciiCase(address, 0, "http://") ||
+                   StartsWithIgnoringAsciiCase(address, 0, "ftp://") ||
                    StartsWithIgnoringAsciiCase(address, 0, "file://"));
     return 0;
 }

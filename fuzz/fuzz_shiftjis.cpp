@@ -13,7 +13,9 @@ using namespace rotenu;
 
 namespace {
 
-bool IsLeadByte(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
+bool IsLeadByte(unsigned char b) {
+    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+}
 
 // True when the bytes are whole Shift_JIS characters: no lead byte stands last without its trail.
 bool EndsOnCharacterBoundary(const std::string& bytes) {

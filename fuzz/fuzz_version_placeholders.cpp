@@ -2,8 +2,8 @@
 // more; the values come from the input and may hold placeholders themselves.
 
 #include "FuzzCheck.h"
-#include "text/ShiftJisBytes.h"
 #include "about/VersionText.h"
+#include "text/ShiftJisBytes.h"
 
 #include <array>
 #include <cstdint>
@@ -15,11 +15,13 @@ using namespace rotenu;
 
 namespace {
 
-constexpr std::array<const char*, 7> kKeys = {"CompanyName",    "FileDescription",  "FileVersion", "InternalName",
-                                              "LegalCopyright", "OriginalFilename", "ProductName"};
+constexpr std::array<const char*, 7> kKeys = {"CompanyName",  "FileDescription", "FileVersion",
+                                              "InternalName", "LegalCopyright",  "OriginalFilename",
+                                              "ProductName"};
 constexpr std::array<const char*, 11> kPlaceholders = {
-    "%COMPANYNAME%",      "%FILEDESCRIPTION%", "%FILEVERSION%",  "%INTERNALNAME%",  "%LEGALCOPYRIGHT%", "%ORIGINALFILENAME%",
-    "%PRODUCTNAME%",      "%MFILEVERSION%",    "%NFILEVERSION%", "%RFILEVERSION%", "%BFILEVERSION%"};
+    "%COMPANYNAME%",    "%FILEDESCRIPTION%",  "%FILEVERSION%", "%INTERNALNAME%",
+    "%LEGALCOPYRIGHT%", "%ORIGINALFILENAME%", "%PRODUCTNAME%", "%MFILEVERSION%",
+    "%NFILEVERSION%",   "%RFILEVERSION%",     "%BFILEVERSION%"};
 
 // One row: every occurrence that starts on a character boundary, left to right, the inserted
 // value not searched again.

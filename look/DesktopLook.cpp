@@ -1,10 +1,10 @@
 #include "look/DesktopLook.h"
 
-#include "widgets/AccessibleMenuItem.h"
 #include "look/FontSubstitutions.h"
 #include "look/JapaneseFontCheck.h"
 #include "look/LightPalette.h"
 #include "look/QtTranslations.h"
+#include "widgets/AccessibleMenuItem.h"
 
 #include <QApplication>
 #include <QFont>

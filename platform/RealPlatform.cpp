@@ -3,8 +3,11 @@
 namespace rotenu {
 
 RealPlatform::RealPlatform()
-    : m_services{.beeper = &m_beeper, .messageBox = &m_messageBox, .wavePlayer = &m_sound,
-                 .classesRegistry = &m_classesRegistry, .commandStarter = &m_commandStarter,
+    : m_services{.beeper = &m_beeper,
+                 .messageBox = &m_messageBox,
+                 .wavePlayer = &m_sound,
+                 .classesRegistry = &m_classesRegistry,
+                 .commandStarter = &m_commandStarter,
                  .versionResource = &m_versionResource} {}
 
 } // namespace rotenu

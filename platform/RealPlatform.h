@@ -1,11 +1,11 @@
 #pragma once
 
-#include "sound/DefaultBeeper.h"
-#include "version/EmbeddedVersionResource.h"
 #include "browser/BrowserPart.h"
-#include "widgets/PlainMessageBox.h"
 #include "platform/PlatformServices.h"
+#include "sound/DefaultBeeper.h"
 #include "sound/SoundPlayer.h"
+#include "version/EmbeddedVersionResource.h"
+#include "widgets/PlainMessageBox.h"
 
 namespace rotenu {
 

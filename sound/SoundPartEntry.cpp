@@ -2,9 +2,9 @@
 // everything that links GStreamer is behind it.
 
 #include "sound/SoundPartEntry.h"
-#include "sound/RegularFile.h"
 #include "sound/DesktopSoundSettings.h"
 #include "sound/GstPlayback.h"
+#include "sound/RegularFile.h"
 #include "sound/SoundTheme.h"
 
 #include <gst/gst.h>

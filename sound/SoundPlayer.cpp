@@ -64,7 +64,8 @@ private:
 SoundPart* LoadedSoundPart() {
     static std::atomic<SoundPart*> part{nullptr};
     if (!part)
-        if (const auto entry = reinterpret_cast<SoundPartEntry>(ResolvePartSymbol(kSoundPart, kSoundPartEntry)))
+        if (const auto entry =
+                reinterpret_cast<SoundPartEntry>(ResolvePartSymbol(kSoundPart, kSoundPartEntry)))
             part = entry();
     return part;
 }

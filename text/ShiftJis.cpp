@@ -39,11 +39,14 @@ bool IsAscii(QStringView text) {
     return true;
 }
 
-// Calls sink(character, bytes, representable) for each character of the text, one code point at a time; bytes is
-// "?" (and representable false) for a character that Shift_JIS lacks (ICU would write its own substitute, FC FC).
+// Calls sink(character, bytes, representable) for each character of the text, one code point at a time; bytes
+// is
+// "?" (and representable false) for a character that Shift_JIS lacks (ICU would write its own substitute, FC
+// FC).
 template <typename Sink> void ForEachEncoded(QStringView text, Sink&& sink) {
     for (qsizetype i = 0; i < text.size();) {
-        const qsizetype width = text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate() ? 2 : 1;
+        const qsizetype width =
+            text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate() ? 2 : 1;
         const QStringView character = text.mid(i, width);
         if (character.front().unicode() < 0x80) {
             const char byte = static_cast<char>(character.front().unicode());
@@ -96,7 +99,8 @@ QString FromShiftJis(std::string_view bytes) {
         }
         // A lead byte takes the next byte only when that is a trail byte; a lead byte cut from its
         // trail byte, or followed by another kind, is one undecodable character on its own.
-        const bool pair = IsLeadByte(byte) && i + 1 < bytes.size() && IsTrailByte(static_cast<unsigned char>(bytes[i + 1]));
+        const bool pair =
+            IsLeadByte(byte) && i + 1 < bytes.size() && IsTrailByte(static_cast<unsigned char>(bytes[i + 1]));
         QString character;
         if (pair || !IsLeadByte(byte)) {
             QStringDecoder& decoder = Decoder();

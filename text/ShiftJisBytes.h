@@ -8,10 +8,14 @@
 namespace rotenu {
 
 // A byte that starts a double-byte character.
-constexpr bool IsLeadByte(unsigned char byte) { return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC); }
+constexpr bool IsLeadByte(unsigned char byte) {
+    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
 
 // A byte that may stand second in a double-byte character.
-constexpr bool IsTrailByte(unsigned char byte) { return byte >= 0x40 && byte <= 0xFC && byte != 0x7F; }
+constexpr bool IsTrailByte(unsigned char byte) {
+    return byte >= 0x40 && byte <= 0xFC && byte != 0x7F;
+}
 
 // The bytes of the character that starts at `at`: a lead byte takes the byte after it, whatever
 // that is, unless it stands last.

@@ -4,9 +4,9 @@
 #include "about/Lib_InternetControl.h"
 #include "browser/BrowserPart.h"
 #include "browser/GioClassesRegistry.h"
-#include "text/ShiftJis.h"
 #include "tests/support/StdStringToString.h"
 #include "tests/support/XdgSandbox.h"
+#include "text/ShiftJis.h"
 
 #include <QDir>
 #include <QFile>

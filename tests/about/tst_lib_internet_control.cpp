@@ -1,6 +1,6 @@
 #include "about/Lib_InternetControl.h"
-#include "widgets/Application.h"
 #include "tests/support/FakePlatform.h"
+#include "widgets/Application.h"
 
 #include "tests/support/StdStringToString.h"
 

@@ -1,15 +1,15 @@
-#include "widgets/AutoSizeLabel.h"
 #include "about/Lib_VarsionForm.h"
 #include "about/VarDigLayout.h"
 #include "about/VarDigTexts.h"
 #include "app/Main.h"
-#include "version/EmbeddedVersionResource.h"
 #include "look/ExecutableIcon.h"
 #include "look/FontSubstitutions.h"
-#include "widgets/Application.h"
-#include "text/ShiftJis.h"
 #include "tests/support/ChildNamed.h"
 #include "tests/support/FakePlatform.h"
+#include "text/ShiftJis.h"
+#include "version/EmbeddedVersionResource.h"
+#include "widgets/Application.h"
+#include "widgets/AutoSizeLabel.h"
 
 #include <QAction>
 #include <QApplication>

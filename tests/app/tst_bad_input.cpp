@@ -2,11 +2,11 @@
 // files that cannot play, each with a clear outcome and nothing crashing.
 
 #include "app/Main.h"
-#include "tests/feedtimer/ManualClock.h"
 #include "feedtimer/Timer.h"
-#include "text/ShiftJis.h"
 #include "sound/SoundPlayer.h"
+#include "tests/feedtimer/ManualClock.h"
 #include "tests/support/FakePlatform.h"
+#include "text/ShiftJis.h"
 
 #include <QApplication>
 #include <QClipboard>

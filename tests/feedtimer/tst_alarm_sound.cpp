@@ -1,11 +1,11 @@
 // End to end: the alarm as the user hears it. A private sound server with a null sink takes the
 // program's sound; recording the sink's monitor shows what played.
 
-#include "tests/feedtimer/ManualClock.h"
 #include "feedtimer/Timer.h"
 #include "platform/LoadablePart.h"
 #include "platform/RealPlatform.h"
 #include "sound/SoundPartEntry.h"
+#include "tests/feedtimer/ManualClock.h"
 #include "tests/support/FakePlatform.h"
 #include "tests/support/PrivateSoundServer.h"
 
@@ -498,7 +498,8 @@ int main(int argc, char** argv) {
             void tellOutcome(bool playing) override { played = playing; }
             bool stillWanted() const override { return true; }
         } bell;
-        if (const auto entry = reinterpret_cast<SoundPartEntry>(ResolvePartSymbol(kSoundPart, kSoundPartEntry)))
+        if (const auto entry =
+                reinterpret_cast<SoundPartEntry>(ResolvePartSymbol(kSoundPart, kSoundPartEntry)))
             entry()->play(std::nullopt, bell);
         return bell.played ? 0 : 1;
     }

@@ -1,8 +1,8 @@
-#include "tests/feedtimer/ManualClock.h"
 #include "app/Main.h"
 #include "feedtimer/RepeatingTimer.h"
 #include "feedtimer/Timer.h"
 #include "look/FontSubstitutions.h"
+#include "tests/feedtimer/ManualClock.h"
 #include "tests/support/ChildNamed.h"
 #include "tests/support/FakePlatform.h"
 

@@ -1,5 +1,5 @@
-#include "tests/feedtimer/ManualClock.h"
 #include "feedtimer/RepeatingTimer.h"
+#include "tests/feedtimer/ManualClock.h"
 
 #include <QSignalSpy>
 #include <QTest>

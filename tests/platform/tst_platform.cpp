@@ -1,9 +1,9 @@
-#include "widgets/ApplicationTitle.h"
 #include "look/ExecutableIcon.h"
-#include "widgets/Application.h"
-#include "text/ShiftJis.h"
 #include "look/ThemeIcon.h"
 #include "tests/support/FakePlatform.h"
+#include "text/ShiftJis.h"
+#include "widgets/Application.h"
+#include "widgets/ApplicationTitle.h"
 
 #include <QDir>
 #include <QFile>
