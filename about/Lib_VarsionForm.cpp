@@ -7,10 +7,10 @@
 #include "about/VersionText.h"
 #include "look/EmbeddedImage.h"
 #include "look/ExecutableIcon.h"
-#include "widgets/FixedHeightItemDelegate.h"
-#include "widgets/Application.h"
 #include "text/ShiftJis.h"
 #include "version/VersionResource.h"
+#include "widgets/Application.h"
+#include "widgets/FixedHeightItemDelegate.h"
 
 #include <QBitmap>
 #include <QShowEvent>

@@ -8,12 +8,12 @@
 #include "app/ShiftJisLimitValidator.h"
 #include "feedtimer/Timer.h"
 #include "platform/Beeper.h"
-#include "widgets/FixedHeightItemDelegate.h"
 #include "platform/MessageBoxPresenter.h"
-#include "text/ShiftJis.h"
 #include "sectionid/Scoring.h"
 #include "sectionid/SectionIdDisplay.h"
 #include "sectionid/Suggestions.h"
+#include "text/ShiftJis.h"
+#include "widgets/FixedHeightItemDelegate.h"
 
 #include <QButtonGroup>
 #include <QCloseEvent>
@@ -76,7 +76,9 @@ std::optional<int> TypedCharacterCode(const QKeyEvent& key) {
     }
 }
 
-bool IsAdmittedCharacter(int code) { return (code >= 32 && code <= 127) || code == 8; }
+bool IsAdmittedCharacter(int code) {
+    return (code >= 32 && code <= 127) || code == 8;
+}
 
 // Alt with a letter that is no menu mnemonic, and Super with anything, are commands rather than
 // typing: they put nothing into the field. AltGr types its character; X11 reports it as a group
@@ -186,8 +188,9 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
         } else if (event->type() == QEvent::InputMethod) {
             auto* input = static_cast<QInputMethodEvent*>(event);
             const QString commit = input->commitString();
-            const bool printable = std::all_of(commit.begin(), commit.end(),
-                                               [](QChar c) { return c.unicode() >= 32 && c.unicode() <= 127; });
+            const bool printable = std::all_of(commit.begin(), commit.end(), [](QChar c) {
+                return c.unicode() >= 32 && c.unicode() <= 127;
+            });
             if (!printable) {
                 // Refused: the field drops its composition but inserts nothing.
                 m_services.beeper->beep();
@@ -214,9 +217,13 @@ void TForm1::Edit1Change(const QString& text) {
     NameChange();
 }
 
-int TForm1::selectedAlgorithm() const { return ui->RadioGroup1Item1->isChecked() ? 1 : 0; }
+int TForm1::selectedAlgorithm() const {
+    return ui->RadioGroup1Item1->isChecked() ? 1 : 0;
+}
 
-std::string TForm1::nameBytes() const { return ToShiftJis(ui->Edit1->text()); }
+std::string TForm1::nameBytes() const {
+    return ToShiftJis(ui->Edit1->text());
+}
 
 void TForm1::NameChange() {
     const std::string name = nameBytes();
@@ -227,10 +234,13 @@ void TForm1::NameChange() {
     if (name.empty())
         return;
     for (const std::string& suggestion : SuggestionsFor(score, wanted))
-        ui->ListBox1->addItem(QString::fromLatin1(suggestion.data(), static_cast<qsizetype>(suggestion.size())));
+        ui->ListBox1->addItem(
+            QString::fromLatin1(suggestion.data(), static_cast<qsizetype>(suggestion.size())));
 }
 
-void TForm1::RadioGroup1Click() { ShowSectionId(ScoreName(nameBytes(), selectedAlgorithm())); }
+void TForm1::RadioGroup1Click() {
+    ShowSectionId(ScoreName(nameBytes(), selectedAlgorithm()));
+}
 
 void TForm1::ShowSectionId(int score) {
     const std::string text = FormatSectionIdText(score, nameBytes());
@@ -257,7 +267,9 @@ void TForm1::ListBox1DblClick() {
         ui->Edit1->setText(suggestion.front() + name + suggestion.mid(1));
 }
 
-void TForm1::Exit1Click() { close(); }
+void TForm1::Exit1Click() {
+    close();
+}
 
 void TForm1::MaguEsaClick() {
     if (!Form2)

@@ -5,8 +5,8 @@
 #include "feedtimer/ButtonGlyphs.h"
 #include "feedtimer/RepeatingTimer.h"
 #include "platform/Beeper.h"
-#include "widgets/FixedHeightItemDelegate.h"
 #include "platform/WavePlayer.h"
+#include "widgets/FixedHeightItemDelegate.h"
 
 #include <QCloseEvent>
 #include <QHideEvent>
@@ -32,7 +32,8 @@ void FitWidthToText(QLabel& label) {
 
 } // namespace
 
-TForm2::TForm2(const PlatformServices& services, QWidget* parent) : TForm2(services, SystemMonotonicClock(), parent) {}
+TForm2::TForm2(const PlatformServices& services, QWidget* parent)
+    : TForm2(services, SystemMonotonicClock(), parent) {}
 
 TForm2::TForm2(const PlatformServices& services, MonotonicClock& clock, QWidget* parent)
     : QDialog(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
@@ -135,9 +136,13 @@ void TForm2::StartAlarm(const QString& status, const QColor& color, TAlarmMode m
     ui->ProgressBar1->setValue(0);
 }
 
-void TForm2::BitBtn1Click() { StartAlarm(QStringLiteral(u"毎周期アラーム動作中"), clRed, amEveryCycle); }
+void TForm2::BitBtn1Click() {
+    StartAlarm(QStringLiteral(u"毎周期アラーム動作中"), clRed, amEveryCycle);
+}
 
-void TForm2::BitBtn2Click() { StartAlarm(QStringLiteral(u"一周期アラーム動作中"), clBlue, amOneCycle); }
+void TForm2::BitBtn2Click() {
+    StartAlarm(QStringLiteral(u"一周期アラーム動作中"), clBlue, amOneCycle);
+}
 
 void TForm2::BitBtn3Click() {
     FormShow();

@@ -24,8 +24,8 @@ protected:
 
 void PlainMessageBox::showPlain(const QString& text) {
     CenteredMessageBox box(QMessageBox::NoIcon, ApplicationTitle(),
-                          QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")),
-                          QMessageBox::Ok);
+                           QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")),
+                           QMessageBox::Ok);
     box.setTextFormat(Qt::PlainText);
     box.exec();
 }

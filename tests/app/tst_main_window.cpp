@@ -3,10 +3,10 @@
 #include "app/Main.h"
 #include "feedtimer/Timer.h"
 #include "look/FontSubstitutions.h"
-#include "text/ShiftJis.h"
 #include "sectionid/Suggestions.h"
 #include "tests/support/ChildNamed.h"
 #include "tests/support/FakePlatform.h"
+#include "text/ShiftJis.h"
 
 #include <QAbstractItemView>
 #include <QAction>
@@ -122,8 +122,8 @@ void TestMainWindow::startsWithTheDesignedWindow() {
         const char* name;
         QRect geometry;
     } controls[] = {
-        {"RadioGroup1", {8, 0, 289, 65}}, {"Label1", {8, 80, 98, 12}},  {"Edit1", {8, 96, 289, 20}},
-        {"Label3", {8, 128, 40, 12}},     {"Edit2", {8, 144, 289, 20}}, {"Label2", {8, 176, 52, 12}},
+        {"RadioGroup1", {8, 0, 289, 65}}, {"Label1", {8, 80, 98, 12}},     {"Edit1", {8, 96, 289, 20}},
+        {"Label3", {8, 128, 40, 12}},     {"Edit2", {8, 144, 289, 20}},    {"Label2", {8, 176, 52, 12}},
         {"ComboBox1", {8, 192, 289, 20}}, {"ListBox1", {8, 216, 289, 97}},
     };
     for (const auto& control : controls)
@@ -153,8 +153,9 @@ void TestMainWindow::startsWithTheDesignedWindow() {
         order << QApplication::focusWidget()->objectName();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     }
-    QCOMPARE(order, QStringList({QStringLiteral("Edit1"), QStringLiteral("Edit2"), QStringLiteral("RadioGroup1Item0"),
-                                 QStringLiteral("ComboBox1"), QStringLiteral("ListBox1")}));
+    QCOMPARE(order, QStringList({QStringLiteral("Edit1"), QStringLiteral("Edit2"),
+                                 QStringLiteral("RadioGroup1Item0"), QStringLiteral("ComboBox1"),
+                                 QStringLiteral("ListBox1")}));
 
     // Selecting an item from code is no pick.
     combo->setCurrentIndex(4);
@@ -411,7 +412,8 @@ void TestMainWindow::helpItemShowsBothNotesInOrder() {
     QCOMPARE(first[18], QStringLiteral("FOnewearl"));
     QCOMPARE(first[19], QStringLiteral("  HAZMORTENI"));
     QCOMPARE(platform->messageBox.shown[1],
-             QStringLiteral(u"●マグタイマーのWAVファイル設定\r\n\r\n同じフォルダーに「test.wav」\r\nというファイルを置けばそれが鳴る"));
+             QStringLiteral(u"●マグタイマーのWAVファイル設定\r\n\r\n同じフォルダーに「test."
+                            u"wav」\r\nというファイルを置けばそれが鳴る"));
     QCOMPARE(child<QAction>("N3")->text(), QStringLiteral(" "));
 }
 
@@ -421,7 +423,8 @@ void TestMainWindow::menuHasItsItemsAndExitCloses() {
     QStringList titles;
     for (QAction* action : bar->actions())
         titles << action->text();
-    QCOMPARE(titles, QStringList({QStringLiteral(u"ファイル(&F)"), QStringLiteral(u"ツール(&T)"), QStringLiteral(u"ヘルプ(&H)")}));
+    QCOMPARE(titles, QStringList({QStringLiteral(u"ファイル(&F)"), QStringLiteral(u"ツール(&T)"),
+                                  QStringLiteral(u"ヘルプ(&H)")}));
     QVERIFY(!child<QAction>("N2")->isVisible());
     QCOMPARE(child<QAction>("N1")->text(), QStringLiteral(u"マグえさタイマー"));
     QCOMPARE(child<QAction>("Exit1")->text(), QStringLiteral(u"終了(&X)"));

@@ -5,8 +5,8 @@
 #include "app/Main.h"
 #include "feedtimer/Timer.h"
 #include "look/FontSubstitutions.h"
-#include "widgets/PlainMessageBox.h"
 #include "tests/support/FakePlatform.h"
+#include "widgets/PlainMessageBox.h"
 
 #include <QAction>
 #include <QApplication>
