@@ -2,6 +2,7 @@
 
 #include "platform/ClassesRegistry.h"
 #include "platform/CommandStarter.h"
+#include "text/ShiftJisBytes.h"
 
 namespace rotenu {
 
@@ -36,15 +37,7 @@ std::string ExpandBrowserCommand(std::string_view command, std::string_view addr
 
 namespace {
 
-bool isLeadByte(unsigned char byte) {
-    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
-}
-
-bool isTrailByte(unsigned char byte) {
-    return byte >= 0x40 && byte <= 0xFC && byte != 0x7F;
-}
-
-bool needsEncoding(unsigned char byte, bool first) {
+bool NeedsEncoding(unsigned char byte, bool first) {
     return byte <= 0x20 || byte == 0x7F || byte == '"' || byte == '\'' || byte == '\\' ||
            (first && (byte == '-' || byte == '#'));
 }
@@ -52,19 +45,19 @@ bool needsEncoding(unsigned char byte, bool first) {
 } // namespace
 
 std::string AddressForCommandLine(std::string_view address) {
-    static constexpr char hex[] = "0123456789ABCDEF";
+    static constexpr char kHexDigits[] = "0123456789ABCDEF";
     std::string encoded;
     encoded.reserve(address.size());
     for (std::size_t i = 0; i < address.size(); ++i) {
         const auto byte = static_cast<unsigned char>(address[i]);
-        if (isLeadByte(byte) && i + 1 < address.size() &&
-            isTrailByte(static_cast<unsigned char>(address[i + 1]))) {
+        if (IsLeadByte(byte) && i + 1 < address.size() &&
+            IsTrailByte(static_cast<unsigned char>(address[i + 1]))) {
             encoded += address.substr(i, 2);
             ++i;
-        } else if (needsEncoding(byte, i == 0)) {
+        } else if (NeedsEncoding(byte, i == 0)) {
             encoded += '%';
-            encoded += hex[byte >> 4];
-            encoded += hex[byte & 0xF];
+            encoded += kHexDigits[byte >> 4];
+            encoded += kHexDigits[byte & 0xF];
         } else {
             encoded += address[i];
         }

@@ -5,13 +5,13 @@
 #include "about/Lib_InternetControl.h"
 #include "about/VarDigLayout.h"
 #include "about/VersionText.h"
-#include "platform/AccessibleControls.h"
-#include "platform/EmbeddedImage.h"
-#include "platform/ExecutableIcon.h"
-#include "platform/FixedHeightItemDelegate.h"
-#include "platform/GeneralErrorReport.h"
-#include "platform/ShiftJis.h"
-#include "platform/VersionResource.h"
+#include "look/EmbeddedImage.h"
+#include "look/ExecutableIcon.h"
+#include "text/ShiftJis.h"
+#include "version/VersionResource.h"
+#include "widgets/AccessibleControls.h"
+#include "widgets/Application.h"
+#include "widgets/FixedHeightItemDelegate.h"
 
 #include <QBitmap>
 #include <QShowEvent>
@@ -82,8 +82,7 @@ TVarDigForm::TVarDigForm(const PlatformServices& services, QWidget* parent)
     connect(ui->ComboBox1, &QComboBox::activated, this, &TVarDigForm::ComboBox1Change);
 
     m_openWebPage = [this](const std::string& address) {
-        if (m_services.classesRegistry && m_services.commandStarter)
-            OpenWebPage(address, *m_services.classesRegistry, *m_services.commandStarter);
+        OpenWebPage(address, *m_services.classesRegistry, *m_services.commandStarter);
     };
 }
 
@@ -110,8 +109,6 @@ void TVarDigForm::SetCreditsText(const std::string& text) {
 }
 
 std::string TVarDigForm::GetVersionValue(std::string_view key) const {
-    if (!m_services.versionResource)
-        return {};
     const std::optional<VersionBlock> block = m_services.versionResource->readVersionBlock();
     if (!block)
         return {};

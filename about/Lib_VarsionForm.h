@@ -3,7 +3,7 @@
 // the two scoring algorithms, and a list of web pages that it opens in the browser.
 
 #include "platform/PlatformServices.h"
-#include "platform/WindowPlacement.h"
+#include "widgets/WindowPlacement.h"
 
 #include <QDialog>
 #include <QPixmap>

@@ -9,8 +9,10 @@ const std::string ABOUT_TEMPLATE = "%PRODUCTNAME% Ver%MFILEVERSION%.%NFILEVERSIO
                                    "ProgramCode: %COMPANYNAME%\r\n"
                                    "(PSO CharacterName: Varko_\?\?\?\?\?\?)";
 
-const std::string CREDITS_TEXT = "\x81\x9C" "ID Algorithm1: \x82\xDB\x82\xC4\x82\xDC\r\n"
-                                 "\x81\x9C" "ID Algorithm2: \x82\x6A\x82\x8F\x82\x92";
+const std::string CREDITS_TEXT = "\x81\x9C"
+                                 "ID Algorithm1: \x82\xDB\x82\xC4\x82\xDC\r\n"
+                                 "\x81\x9C"
+                                 "ID Algorithm2: \x82\x6A\x82\x8F\x82\x92";
 
 const std::string WEB_PAGES_TEXT = "[VARKO  WebPage] http://varko.example.com/\r\n"
                                    "[\x82\xDB\x82\xC4\x82\xDC WebPage] http://potema.example.com/\r\n"

@@ -1,19 +1,15 @@
 #include "about/VersionText.h"
 
+#include "text/ShiftJisBytes.h"
+
 #include <utility>
 
 namespace rotenu {
 namespace {
 
-// A byte that starts a double-byte character of code page 932; the byte after it belongs to the
-// same character whatever its value.
-bool IsLeadByte(unsigned char byte) {
-    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
-}
-
 // Where the next character begins.
 std::size_t NextCharacter(std::string_view text, std::size_t at) {
-    return IsLeadByte(static_cast<unsigned char>(text[at])) && at + 1 < text.size() ? at + 2 : at + 1;
+    return at + CharacterLength(text, at);
 }
 
 // The first place at or after `from` where `pattern` starts on a character boundary.

@@ -7,14 +7,14 @@
 #include "app/HelpNotes.h"
 #include "app/ShiftJisLimitValidator.h"
 #include "feedtimer/Timer.h"
-#include "platform/AccessibleControls.h"
 #include "platform/Beeper.h"
-#include "platform/FixedHeightItemDelegate.h"
 #include "platform/MessageBoxPresenter.h"
-#include "platform/ShiftJis.h"
 #include "sectionid/Scoring.h"
 #include "sectionid/SectionIdDisplay.h"
 #include "sectionid/Suggestions.h"
+#include "text/ShiftJis.h"
+#include "widgets/AccessibleControls.h"
+#include "widgets/FixedHeightItemDelegate.h"
 
 #include <QButtonGroup>
 #include <QCloseEvent>
@@ -113,7 +113,7 @@ TForm1::TForm1(const PlatformServices& services, QWidget* parent)
             RadioGroup1Click();
     });
 
-    ui->Edit1->setValidator(new ShiftJisLimitValidator(NameByteLimit, ui->Edit1));
+    ui->Edit1->setValidator(new ShiftJisLimitValidator(kNameByteLimit, ui->Edit1));
     ui->Edit1->installEventFilter(this);
     QPalette namePalette = ui->Edit1->palette();
     namePalette.setColor(QPalette::Text, Qt::black);
@@ -307,7 +307,7 @@ void TForm1::ListBox1DblClick() {
     const QString name = ui->Edit1->text();
     const qsizetype length = ShiftJisLength(name);
     const qsizetype added = ShiftJisLength(suggestion);
-    if (length + added > NameByteLimit) {
+    if (length + added > kNameByteLimit) {
         m_services.beeper->beep();
         return;
     }

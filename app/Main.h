@@ -2,7 +2,7 @@
 // The main window: a player name in, its section ID and the strings that lead to a wanted ID out.
 
 #include "platform/PlatformServices.h"
-#include "platform/WindowPlacement.h"
+#include "widgets/WindowPlacement.h"
 
 #include <QMainWindow>
 
@@ -21,7 +21,7 @@ class TForm1 final : public QMainWindow {
     Q_OBJECT
 public:
     // The 12-byte limit of a name.
-    static constexpr int NameByteLimit = 12;
+    static constexpr int kNameByteLimit = 12;
 
     explicit TForm1(const PlatformServices& services, QWidget* parent = nullptr);
     ~TForm1() override;

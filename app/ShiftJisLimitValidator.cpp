@@ -1,6 +1,6 @@
 #include "app/ShiftJisLimitValidator.h"
 
-#include "platform/ShiftJis.h"
+#include "text/ShiftJis.h"
 
 #include <algorithm>
 

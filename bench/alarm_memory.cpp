@@ -3,11 +3,10 @@
 // and the heap in use printed as the cycles go on.
 //   alarm_memory [CYCLES] [--fifo]    CYCLES: alarms sounded (default 400); --fifo: test.wav a FIFO
 
-#include "feedtimer/ManualClock.h"
+#include "bench/RealSound.h"
 #include "feedtimer/Timer.h"
-#include "platform/DefaultBeeper.h"
-#include "platform/SoundPlayer.h"
-#include "support/PrivateSoundServer.h"
+#include "tests/feedtimer/ManualClock.h"
+#include "tests/support/PrivateSoundServer.h"
 
 #include <QApplication>
 #include <QDir>
@@ -66,11 +65,8 @@ int main(int argc, char** argv) {
                     qPrintable(why));
         return 1;
     }
-    SoundPlayer player;
-    DefaultBeeper beeper(player);
-    PlatformServices services;
-    services.beeper = &beeper;
-    services.wavePlayer = &player;
+    bench::RealSound sound;
+    const PlatformServices& services = sound.services;
     testing::ManualClock clock;
     TForm2 form(services, clock);
     std::printf("== %d alarm cycles, test.wav %s\n   cycle   RSS (kB)  heap in use (kB)  threads\n", cycles,

@@ -3,7 +3,7 @@
 // in the two Gothic fonts of the windows, found through the same substitutions (IPA Gothic), bold
 // and regular as the window's labels and fields are. Built in the same tree, with the same flags.
 
-#include "platform/FontSubstitutions.h"
+#include "look/FontSubstitutions.h"
 
 #include <QApplication>
 #include <QFont>

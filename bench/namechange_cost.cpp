@@ -5,8 +5,8 @@
 // microseconds.
 
 #include "app/Main.h"
-#include "platform/FontSubstitutions.h"
-#include "support/FakePlatform.h"
+#include "look/FontSubstitutions.h"
+#include "tests/support/FakePlatform.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -23,7 +23,9 @@ using Clock = std::chrono::steady_clock;
 
 namespace {
 
-double Microseconds(Clock::duration d) { return std::chrono::duration<double, std::micro>(d).count(); }
+double Microseconds(Clock::duration d) {
+    return std::chrono::duration<double, std::micro>(d).count();
+}
 
 // Types a character and deletes it again, `keys` keystrokes in all, each with the repaint after it.
 void TimeKeystrokes(QLineEdit* edit, int keys, std::vector<double>& samples) {
@@ -45,9 +47,11 @@ double Median(std::vector<double> samples) {
 
 void Report(const char* what, std::vector<double> samples) {
     std::sort(samples.begin(), samples.end());
-    const auto at = [&](double q) { return samples[static_cast<std::size_t>(q * static_cast<double>(samples.size() - 1))]; };
-    std::printf("%-28s median %8.2f us   p10 %8.2f   p90 %8.2f   (%zu calls)\n", what, at(0.5), at(0.1), at(0.9),
-                samples.size());
+    const auto at = [&](double q) {
+        return samples[static_cast<std::size_t>(q * static_cast<double>(samples.size() - 1))];
+    };
+    std::printf("%-28s median %8.2f us   p10 %8.2f   p90 %8.2f   (%zu calls)\n", what, at(0.5), at(0.1),
+                at(0.9), samples.size());
 }
 
 } // namespace
@@ -67,10 +71,11 @@ int main(int argc, char** argv) {
 
     // Names of every section ID and length, with the wanted ID moving along, so that each call
     // shows another ID and fills another list.
-    const QStringList names = {QStringLiteral("A"),          QStringLiteral("AB"),        QStringLiteral("Nova"),
-                               QStringLiteral("Rico-7"),     QStringLiteral("BRELOTKAMU"), QStringLiteral("ABCDEFGHIJKL"),
-                               QStringLiteral("Xy-7"),       QStringLiteral("abc"),       QStringLiteral("zzzzzzzzzzzz"),
-                               QStringLiteral(u"テスト")};
+    const QStringList names = {
+        QStringLiteral("A"),      QStringLiteral("AB"),         QStringLiteral("Nova"),
+        QStringLiteral("Rico-7"), QStringLiteral("BRELOTKAMU"), QStringLiteral("ABCDEFGHIJKL"),
+        QStringLiteral("Xy-7"),   QStringLiteral("abc"),        QStringLiteral("zzzzzzzzzzzz"),
+        QStringLiteral(u"テスト")};
     constexpr int calls = 20000;
     std::vector<double> recompute;
     recompute.reserve(calls);

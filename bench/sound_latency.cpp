@@ -3,11 +3,10 @@
 // libcanberra calls where libcanberra is built in (ROTENU_BENCH_OLD_CANBERRA).
 //   sound_latency [CALLS]     CALLS: beeps and alarms timed in each case (default 50)
 
-#include "feedtimer/ManualClock.h"
+#include "bench/RealSound.h"
 #include "feedtimer/Timer.h"
-#include "platform/DefaultBeeper.h"
-#include "platform/SoundPlayer.h"
-#include "support/PrivateSoundServer.h"
+#include "tests/feedtimer/ManualClock.h"
+#include "tests/support/PrivateSoundServer.h"
 
 #include <QApplication>
 #include <QDataStream>
@@ -220,16 +219,13 @@ int main(int argc, char** argv) {
         return 1;
     }
 
-    SoundPlayer player;
-    DefaultBeeper beeper(player);
-    PlatformServices services;
-    services.beeper = &beeper;
-    services.wavePlayer = &player;
+    bench::RealSound sound;
+    const PlatformServices& services = sound.services;
 
     // With --readied, the first alarm comes after the player was readied, as the feeding timer's
     // window does when it is shown; the run then ends, the one figure printed.
     if (argc > 2 && std::strcmp(argv[2], "--readied") == 0) {
-        player.prepare();
+        sound.player.prepare();
         Settle(1s);
         std::printf("  first alarm after the timer window readied the player: %s\n",
                     qPrintable(AlarmOnsets(server, services, 1).text()));
@@ -279,7 +275,7 @@ int main(int argc, char** argv) {
             calls, [&] { oldTimer.alarm(); }, [&] { oldTimer.arm(); });
 #endif
         AlarmAtNextTick timer(services);
-        const Figures beeps = TimeCalls(calls, [&] { beeper.beep(); });
+        const Figures beeps = TimeCalls(calls, [&] { sound.beeper.beep(); });
         const Figures alarms = TimeCalls(
             calls, [&] { timer.alarm(); }, [&] { timer.arm(); });
         std::printf("  %-16s %-18s %-18s %-18s %-18s\n", state, qPrintable(beeps.text()),

@@ -98,7 +98,7 @@ int main(int argc, char** argv) {
     settings.cycles = std::max(1, parser.value(cycles).toInt());
     settings.loadUs = std::max(0, parser.value(load).toInt());
 
-    RepeatingTimer ours(SteadyClock());
+    RepeatingTimer ours(SystemMonotonicClock());
     EveryCycleAlarm oursAlarm(settings, [&ours](int ms) { ours.setInterval(ms); });
     QObject::connect(&ours, &RepeatingTimer::timeout, &ours, [&oursAlarm] { oursAlarm.tick(); });
 

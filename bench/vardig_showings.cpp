@@ -5,8 +5,8 @@
 
 #include "about/Lib_VarsionForm.h"
 #include "about/VarDigTexts.h"
-#include "platform/FontSubstitutions.h"
-#include "support/FakePlatform.h"
+#include "look/FontSubstitutions.h"
+#include "tests/support/FakePlatform.h"
 
 #include <QApplication>
 #include <QFile>

@@ -1,14 +1,9 @@
 #include "feedtimer/ButtonGlyphs.h"
 
-#include "platform/EmbeddedImage.h"
+#include "look/EmbeddedImage.h"
 
 #include <QBitmap>
 #include <QPixmap>
-
-// Resources of a static library are registered by hand, outside any namespace.
-static void RegisterGlyphResources() {
-    Q_INIT_RESOURCE(Glyphs);
-}
 
 namespace rotenu {
 namespace {
@@ -18,9 +13,7 @@ const QColor clOlive(128, 128, 0);
 
 } // namespace
 
-QPixmap GlyphWithKeyColour(const QString& resource, QColor key) {
-    static const bool registered = (RegisterGlyphResources(), true);
-    Q_UNUSED(registered);
+QPixmap GlyphWithKeyColor(const QString& resource, QColor key) {
     QPixmap pixmap = QPixmap::fromImage(ReadEmbeddedImage(resource));
     if (pixmap.isNull())
         return pixmap;
@@ -29,7 +22,7 @@ QPixmap GlyphWithKeyColour(const QString& resource, QColor key) {
 }
 
 QIcon GlyphIcon(const QString& resource, QColor key) {
-    const QPixmap bitmap = GlyphWithKeyColour(resource, key);
+    const QPixmap bitmap = GlyphWithKeyColor(resource, key);
     QIcon icon;
     const int side = bitmap.height();
     if (side == 0)
@@ -44,16 +37,16 @@ QIcon GlyphIcon(const QString& resource, QColor key) {
 }
 
 QIcon EveryCycleAlarmGlyph() {
-    return GlyphIcon(QStringLiteral(":/feedtimer/every-cycle-alarm.xpm"), clWhite);
+    return GlyphIcon(QStringLiteral(":/rotenu/glyphs/every-cycle-alarm.xpm"), clWhite);
 }
 QIcon OneCycleAlarmGlyph() {
-    return GlyphIcon(QStringLiteral(":/feedtimer/one-cycle-alarm.xpm"), clWhite);
+    return GlyphIcon(QStringLiteral(":/rotenu/glyphs/one-cycle-alarm.xpm"), clWhite);
 }
 QIcon StopAlarmGlyph() {
-    return GlyphIcon(QStringLiteral(":/feedtimer/stop-alarm.xpm"), clWhite);
+    return GlyphIcon(QStringLiteral(":/rotenu/glyphs/stop-alarm.xpm"), clWhite);
 }
 QIcon CloseDoorGlyph() {
-    return GlyphIcon(QStringLiteral(":/feedtimer/close-door.xpm"), clOlive);
+    return GlyphIcon(QStringLiteral(":/rotenu/glyphs/close-door.xpm"), clOlive);
 }
 
 } // namespace rotenu

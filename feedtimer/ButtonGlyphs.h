@@ -7,7 +7,7 @@
 namespace rotenu {
 
 // One glyph with every pixel of the key colour made transparent.
-QPixmap GlyphWithKeyColour(const QString& resource, QColor key);
+QPixmap GlyphWithKeyColor(const QString& resource, QColor key);
 
 // A bitmap of one image or of two side by side (normal, disabled), as square images.
 QIcon GlyphIcon(const QString& resource, QColor key);

@@ -28,6 +28,6 @@ public:
 };
 
 // The process's monotonic clock, its alarms run by the event loop of the calling thread.
-MonotonicClock& SteadyClock();
+MonotonicClock& SystemMonotonicClock();
 
 } // namespace rotenu

@@ -4,10 +4,10 @@
 
 #include "feedtimer/ButtonGlyphs.h"
 #include "feedtimer/RepeatingTimer.h"
-#include "platform/AccessibleControls.h"
 #include "platform/Beeper.h"
-#include "platform/FixedHeightItemDelegate.h"
 #include "platform/WavePlayer.h"
+#include "widgets/AccessibleControls.h"
+#include "widgets/FixedHeightItemDelegate.h"
 
 #include <QCloseEvent>
 #include <QHideEvent>
@@ -33,7 +33,8 @@ void FitWidthToText(QLabel& label) {
 
 } // namespace
 
-TForm2::TForm2(const PlatformServices& services, QWidget* parent) : TForm2(services, SteadyClock(), parent) {}
+TForm2::TForm2(const PlatformServices& services, QWidget* parent)
+    : TForm2(services, SystemMonotonicClock(), parent) {}
 
 TForm2::TForm2(const PlatformServices& services, MonotonicClock& clock, QWidget* parent)
     : QDialog(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
@@ -80,8 +81,7 @@ void TForm2::showEvent(QShowEvent* event) {
         return;
     m_shown = true;
     // An alarm is to come: the first one then starts as soon as any other.
-    if (m_services.wavePlayer)
-        m_services.wavePlayer->prepare();
+    m_services.wavePlayer->prepare();
     m_placement.onShow(*this);
     FormShow();
 }
@@ -107,9 +107,9 @@ void TForm2::keyPressEvent(QKeyEvent* event) {
     QDialog::keyPressEvent(event);
 }
 
-void TForm2::SetStatus(const QString& text, const QColor& colour) {
+void TForm2::SetStatus(const QString& text, const QColor& color) {
     QPalette palette = ui->Label2->palette();
-    palette.setColor(QPalette::WindowText, colour);
+    palette.setColor(QPalette::WindowText, color);
     ui->Label2->setPalette(palette);
     ui->Label2->setText(text);
     FitWidthToText(*ui->Label2);
@@ -119,7 +119,7 @@ void TForm2::SetStatus(const QString& text, const QColor& colour) {
 }
 
 void TForm2::FormCreate() {
-    ui->ComboBox1->setCurrentIndex(DefaultWaitIndex);
+    ui->ComboBox1->setCurrentIndex(kDefaultWaitIndex);
 }
 
 void TForm2::FormShow() {
@@ -134,17 +134,21 @@ void TForm2::FormClose() {
 
 // Both start buttons: while the one-second rhythm already runs, the timer settings stay as they
 // are and the rhythm goes on.
-void TForm2::StartAlarm(const QString& status, const QColor& colour, TAlarmMode mode) {
-    SetStatus(status, colour);
+void TForm2::StartAlarm(const QString& status, const QColor& color, TAlarmMode mode) {
+    SetStatus(status, color);
     AlarmMode = mode;
-    Timer1->setInterval(TickMilliseconds);
+    Timer1->setInterval(kTickMilliseconds);
     Timer1->setEnabled(true);
     ui->ProgressBar1->setValue(0);
 }
 
-void TForm2::BitBtn1Click() { StartAlarm(QStringLiteral(u"毎周期アラーム動作中"), clRed, amEveryCycle); }
+void TForm2::BitBtn1Click() {
+    StartAlarm(QStringLiteral(u"毎周期アラーム動作中"), clRed, amEveryCycle);
+}
 
-void TForm2::BitBtn2Click() { StartAlarm(QStringLiteral(u"一周期アラーム動作中"), clBlue, amOneCycle); }
+void TForm2::BitBtn2Click() {
+    StartAlarm(QStringLiteral(u"一周期アラーム動作中"), clBlue, amOneCycle);
+}
 
 void TForm2::BitBtn3Click() {
     FormShow();
@@ -156,12 +160,12 @@ void TForm2::BitBtn4Click() {
 
 void TForm2::Timer1Timer() {
     if (AlarmMode == amWaiting) {
-        Timer1->setInterval(TickMilliseconds);
+        Timer1->setInterval(kTickMilliseconds);
         AlarmMode = amEveryCycle;
         return;
     }
     ui->ProgressBar1->setValue(ui->ProgressBar1->value() + 1);
-    if (ui->ProgressBar1->value() < FeedingTicks)
+    if (ui->ProgressBar1->value() < kFeedingTicks)
         return;
     SoundAlarm();
     if (AlarmMode == amOneCycle) {
@@ -171,7 +175,7 @@ void TForm2::Timer1Timer() {
         return;
     }
     ui->ProgressBar1->setValue(0);
-    const int wait = ui->ComboBox1->currentIndex() * WaitStepMilliseconds;
+    const int wait = ui->ComboBox1->currentIndex() * kWaitStepMilliseconds;
     if (wait > 0) {
         Timer1->setInterval(wait);
         AlarmMode = amWaiting;
@@ -180,14 +184,7 @@ void TForm2::Timer1Timer() {
 
 void TForm2::SoundAlarm() {
     Beeper* beeper = m_services.beeper;
-    auto beepInstead = [beeper] {
-        if (beeper)
-            beeper->beep();
-    };
-    if (m_services.wavePlayer)
-        m_services.wavePlayer->playAsync(AlarmWaveFile(), std::move(beepInstead));
-    else
-        beepInstead();
+    m_services.wavePlayer->playAsync(AlarmWaveFile(), [beeper] { beeper->beep(); });
 }
 
 } // namespace rotenu

@@ -4,7 +4,7 @@
 
 #include "feedtimer/MonotonicClock.h"
 #include "platform/PlatformServices.h"
-#include "platform/WindowPlacement.h"
+#include "widgets/WindowPlacement.h"
 
 #include <QDialog>
 
@@ -23,10 +23,10 @@ class TForm2 final : public QDialog {
     Q_OBJECT
 public:
     // The ticks of one feeding period; also the progress bar's maximum.
-    static constexpr int FeedingTicks = 210;
-    static constexpr int TickMilliseconds = 1000;
-    static constexpr int WaitStepMilliseconds = 10000;
-    static constexpr int DefaultWaitIndex = 3;
+    static constexpr int kFeedingTicks = 210;
+    static constexpr int kTickMilliseconds = 1000;
+    static constexpr int kWaitStepMilliseconds = 10000;
+    static constexpr int kDefaultWaitIndex = 3;
 
     explicit TForm2(const PlatformServices& services, QWidget* parent = nullptr);
     // With a clock of the caller's, which tests move forward by hand.
@@ -52,8 +52,8 @@ protected:
 private:
     enum TAlarmMode : std::int32_t { amOneCycle = 0, amEveryCycle = 1, amWaiting = 2 };
 
-    void SetStatus(const QString& text, const QColor& colour);
-    void StartAlarm(const QString& status, const QColor& colour, TAlarmMode mode);
+    void SetStatus(const QString& text, const QColor& color);
+    void StartAlarm(const QString& status, const QColor& color, TAlarmMode mode);
     void SoundAlarm();
 
     std::unique_ptr<Ui::TForm2> ui;

@@ -4,7 +4,7 @@
 
 #include "FuzzCheck.h"
 #include "about/Lib_InternetControl.h"
-#include "platform/ShiftJis.h"
+#include "text/ShiftJis.h"
 
 #include <QByteArray>
 #include <QString>
@@ -51,7 +51,9 @@ std::string Model(std::string_view command, std::string_view address) {
     return out;
 }
 
-bool IsLead(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
+bool IsLead(unsigned char b) {
+    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+}
 
 // What the command starter hands to the browser: the line decoded from the code page to UTF-8
 // and split as a shell would, or no arguments at all when it cannot be split.

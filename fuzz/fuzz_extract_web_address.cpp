@@ -1,8 +1,8 @@
 // ExtractWebAddress: the address of a web page line, against the rule written out once more.
 
 #include "FuzzCheck.h"
-#include "SjisWalk.h"
 #include "about/VersionText.h"
+#include "text/ShiftJisBytes.h"
 
 #include <cctype>
 #include <cstdint>
@@ -27,7 +27,7 @@ bool StartsWithIgnoringAsciiCase(std::string_view text, std::size_t at, std::str
 
 // Where the scheme first starts on a character boundary, or npos.
 std::size_t FirstOnBoundary(std::string_view line, std::string_view scheme) {
-    for (std::size_t at = 0; at < line.size(); at += FuzzCharacterLength(line, at))
+    for (std::size_t at = 0; at < line.size(); at += rotenu::CharacterLength(line, at))
         if (StartsWithIgnoringAsciiCase(line, at, scheme))
             return at;
     return std::string_view::npos;
@@ -51,7 +51,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The address is the end of the line itself and begins with its scheme.
     FUZZ_CHECK(line.ends_with(address));
     if (!address.empty())
-        FUZZ_CHECK(StartsWithIgnoringAsciiCase(address, 0, "http://") || StartsWithIgnoringAsciiCase(address, 0, "ftp://") ||
+        FUZZ_CHECK(StartsWithIgnoringAsciiCase(address, 0, "http://") ||
+                   StartsWithIgnoringAsciiCase(address, 0, "ftp://") ||
                    StartsWithIgnoringAsciiCase(address, 0, "file://"));
     return 0;
 }

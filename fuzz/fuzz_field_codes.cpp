@@ -3,7 +3,7 @@
 
 #include "FuzzCheck.h"
 #include "about/Lib_InternetControl.h"
-#include "platform/GioClassesRegistry.h"
+#include "browser/GioClassesRegistry.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -26,7 +26,9 @@ std::string WithoutCodes(std::string_view s) {
     return out;
 }
 
-bool IsFileOrUrlCode(char c) { return c == 'u' || c == 'U' || c == 'f' || c == 'F'; }
+bool IsFileOrUrlCode(char c) {
+    return c == 'u' || c == 'U' || c == 'f' || c == 'F';
+}
 
 } // namespace
 

@@ -15,7 +15,9 @@ namespace {
 
 // What one byte adds under algorithm 1: its value modulo 10 for printable ASCII (20-7E), 1 for any
 // other byte. Under algorithm 2 it adds 5 more, modulo 10, and an odd length adds 5.
-int Term1(unsigned char b) { return b >= 0x20 && b <= 0x7E ? b % 10 : 1; }
+int Term1(unsigned char b) {
+    return b >= 0x20 && b <= 0x7E ? b % 10 : 1;
+}
 
 void CheckIdText(int score, std::string_view name) {
     const std::string text = FormatSectionIdText(score, name);
@@ -24,8 +26,8 @@ void CheckIdText(int score, std::string_view name) {
         return;
     }
     const int id = score % 10;
-    const std::string head = "ID:" + std::to_string(id) + " " + std::string(SECTION_ID_NAMES[id]) + " (Code:" +
-                             std::to_string(score) + ")";
+    const std::string head = "ID:" + std::to_string(id) + " " + std::string(SECTION_ID_NAMES[id]) +
+                             " (Code:" + std::to_string(score) + ")";
     FUZZ_CHECK(text.compare(0, head.size(), head) == 0);
     const std::string_view rest = std::string_view(text).substr(std::min(head.size(), text.size()));
     std::string_view expected;

@@ -2,7 +2,7 @@
 // cut to a number of bytes never ends inside a character.
 
 #include "FuzzCheck.h"
-#include "platform/ShiftJis.h"
+#include "text/ShiftJis.h"
 
 #include <QString>
 
@@ -13,7 +13,9 @@ using namespace rotenu;
 
 namespace {
 
-bool IsLeadByte(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
+bool IsLeadByte(unsigned char b) {
+    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+}
 
 // True when the bytes are whole Shift_JIS characters: no lead byte stands last without its trail.
 bool EndsOnCharacterBoundary(const std::string& bytes) {

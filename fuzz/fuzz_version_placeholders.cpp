@@ -2,8 +2,8 @@
 // more; the values come from the input and may hold placeholders themselves.
 
 #include "FuzzCheck.h"
-#include "SjisWalk.h"
 #include "about/VersionText.h"
+#include "text/ShiftJisBytes.h"
 
 #include <array>
 #include <cstdint>
@@ -15,11 +15,13 @@ using namespace rotenu;
 
 namespace {
 
-constexpr std::array<const char*, 7> kKeys = {"CompanyName",    "FileDescription",  "FileVersion", "InternalName",
-                                              "LegalCopyright", "OriginalFilename", "ProductName"};
+constexpr std::array<const char*, 7> kKeys = {"CompanyName",  "FileDescription", "FileVersion",
+                                              "InternalName", "LegalCopyright",  "OriginalFilename",
+                                              "ProductName"};
 constexpr std::array<const char*, 11> kPlaceholders = {
-    "%COMPANYNAME%",      "%FILEDESCRIPTION%", "%FILEVERSION%",  "%INTERNALNAME%",  "%LEGALCOPYRIGHT%", "%ORIGINALFILENAME%",
-    "%PRODUCTNAME%",      "%MFILEVERSION%",    "%NFILEVERSION%", "%RFILEVERSION%", "%BFILEVERSION%"};
+    "%COMPANYNAME%",    "%FILEDESCRIPTION%",  "%FILEVERSION%", "%INTERNALNAME%",
+    "%LEGALCOPYRIGHT%", "%ORIGINALFILENAME%", "%PRODUCTNAME%", "%MFILEVERSION%",
+    "%NFILEVERSION%",   "%RFILEVERSION%",     "%BFILEVERSION%"};
 
 // One row: every occurrence that starts on a character boundary, left to right, the inserted
 // value not searched again.
@@ -31,7 +33,7 @@ std::string ReplaceRow(const std::string& text, std::string_view placeholder, st
             out += value;
             at += placeholder.size();
         } else {
-            const std::size_t length = FuzzCharacterLength(text, at);
+            const std::size_t length = rotenu::CharacterLength(text, at);
             out.append(text, at, length);
             at += length;
         }

@@ -2,13 +2,12 @@
 
 namespace rotenu {
 
-RealPlatform::RealPlatform() {
-    m_services.beeper = &m_beeper;
-    m_services.messageBox = &m_messageBox;
-    m_services.wavePlayer = &m_sound;
-    m_services.versionResource = &m_versionResource;
-    m_services.classesRegistry = &m_classesRegistry;
-    m_services.commandStarter = &m_commandStarter;
-}
+RealPlatform::RealPlatform()
+    : m_services{.beeper = &m_beeper,
+                 .messageBox = &m_messageBox,
+                 .wavePlayer = &m_sound,
+                 .classesRegistry = &m_classesRegistry,
+                 .commandStarter = &m_commandStarter,
+                 .versionResource = &m_versionResource} {}
 
 } // namespace rotenu

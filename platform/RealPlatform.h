@@ -1,11 +1,11 @@
 #pragma once
 
-#include "platform/DefaultBeeper.h"
-#include "platform/EmbeddedVersionResource.h"
-#include "platform/DesktopPart.h"
-#include "platform/PlainMessageBox.h"
+#include "browser/BrowserPart.h"
 #include "platform/PlatformServices.h"
-#include "platform/SoundPlayer.h"
+#include "sound/DefaultBeeper.h"
+#include "sound/SoundPlayer.h"
+#include "version/EmbeddedVersionResource.h"
+#include "widgets/PlainMessageBox.h"
 
 namespace rotenu {
 
@@ -23,8 +23,8 @@ private:
     DefaultBeeper m_beeper{m_sound};
     PlainMessageBox m_messageBox;
     EmbeddedVersionResource m_versionResource;
-    DesktopClassesRegistry m_classesRegistry;
-    DesktopCommandStarter m_commandStarter;
+    BrowserPartClassesRegistry m_classesRegistry;
+    BrowserPartCommandStarter m_commandStarter;
     PlatformServices m_services;
 };
 

@@ -31,10 +31,12 @@ template <std::size_t N> std::string_view AsView(const std::array<unsigned char,
 }
 
 // What each byte value adds under one algorithm, computed once from its table.
-template <std::size_t N> std::array<unsigned char, 256> TermsOf(const std::array<unsigned char, N>& table, int offset) {
+template <std::size_t N>
+std::array<unsigned char, 256> TermsOf(const std::array<unsigned char, N>& table, int offset) {
     std::array<unsigned char, 256> terms{};
     for (int b = 0; b < 256; ++b)
-        terms[b] = static_cast<unsigned char>((TablePosition(AsView(table), static_cast<unsigned char>(b)) + offset) % 10);
+        terms[b] = static_cast<unsigned char>(
+            (TablePosition(AsView(table), static_cast<unsigned char>(b)) + offset) % 10);
     return terms;
 }
 

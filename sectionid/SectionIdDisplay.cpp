@@ -3,7 +3,7 @@
 namespace rotenu {
 
 const std::array<std::string_view, 10> SECTION_ID_NAMES = {
-    "VIRIDIA", "GREENNILL", "SKYLY", "BLUEFULL", "PURPLENUM",
+    "VIRIDIA", "GREENNILL", "SKYLY", "BLUEFULL",   "PURPLENUM",
     "PINKAL",  "REDRIA",    "ORAN",  "YELLOWBOZE", "WHITILL",
 };
 

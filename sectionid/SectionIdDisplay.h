@@ -17,7 +17,9 @@ struct Color {
     Kind kind = Kind::Rgb;
     std::uint8_t red = 0, green = 0, blue = 0;
 
-    static constexpr Color Rgb(std::uint8_t r, std::uint8_t g, std::uint8_t b) { return {Kind::Rgb, r, g, b}; }
+    static constexpr Color Rgb(std::uint8_t r, std::uint8_t g, std::uint8_t b) {
+        return {Kind::Rgb, r, g, b};
+    }
     static constexpr Color BtnFace() { return {Kind::BtnFace, 0, 0, 0}; }
     static constexpr Color WindowText() { return {Kind::WindowText, 0, 0, 0}; }
     friend constexpr bool operator==(const Color&, const Color&) = default;

@@ -2,11 +2,11 @@
 // browser that records its arguments. GIO reads the environment once per process, so every look-up
 // runs in a child process (this program started again with --open or --start).
 #include "about/Lib_InternetControl.h"
-#include "platform/DesktopPart.h"
-#include "platform/GioClassesRegistry.h"
-#include "platform/ShiftJis.h"
-#include "support/StdStringToString.h"
-#include "support/XdgSandbox.h"
+#include "browser/BrowserPart.h"
+#include "browser/GioClassesRegistry.h"
+#include "tests/support/StdStringToString.h"
+#include "tests/support/XdgSandbox.h"
+#include "text/ShiftJis.h"
 
 #include <QDir>
 #include <QFile>
@@ -26,10 +26,10 @@ namespace {
 const QString RECORDER = QString::fromUtf8(ROTENU_ARGV_RECORDER);
 const QString DESKTOP_ID = QStringLiteral("rotenu-test-browser.desktop");
 
-// Both go through the desktop part module, loaded on first use as the program loads it.
+// Both go through the browser part module, loaded on first use as the program loads it.
 int runChild(const QString& mode, const QString& argument) {
-    DesktopClassesRegistry registry;
-    DesktopCommandStarter starter;
+    BrowserPartClassesRegistry registry;
+    BrowserPartCommandStarter starter;
     if (mode == QLatin1String("--open")) {
         const std::string command = FindBrowserCommand(registry);
         std::fwrite(command.data(), 1, command.size(), stdout);

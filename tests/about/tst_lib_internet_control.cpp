@@ -1,8 +1,8 @@
 #include "about/Lib_InternetControl.h"
-#include "platform/GeneralErrorReport.h"
-#include "support/FakePlatform.h"
+#include "tests/support/FakePlatform.h"
+#include "widgets/Application.h"
 
-#include "support/StdStringToString.h"
+#include "tests/support/StdStringToString.h"
 
 #include <QPushButton>
 #include <QTest>

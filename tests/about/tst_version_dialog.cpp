@@ -1,15 +1,15 @@
-#include "about/AutoSizeLabel.h"
 #include "about/Lib_VarsionForm.h"
 #include "about/VarDigLayout.h"
 #include "about/VarDigTexts.h"
 #include "app/Main.h"
-#include "platform/EmbeddedVersionResource.h"
-#include "platform/ExecutableIcon.h"
-#include "platform/FontSubstitutions.h"
-#include "platform/GeneralErrorReport.h"
-#include "platform/ShiftJis.h"
-#include "support/ChildNamed.h"
-#include "support/FakePlatform.h"
+#include "look/ExecutableIcon.h"
+#include "look/FontSubstitutions.h"
+#include "tests/support/ChildNamed.h"
+#include "tests/support/FakePlatform.h"
+#include "text/ShiftJis.h"
+#include "version/EmbeddedVersionResource.h"
+#include "widgets/Application.h"
+#include "widgets/AutoSizeLabel.h"
 
 #include <QAction>
 #include <QApplication>
@@ -67,7 +67,7 @@ private slots:
     void secondShowingKeepsLayoutAndPlace();
     void versionValuesAreReadAfreshByTranslation();
     void embeddedVersionBlockAndIcon();
-    void selfSizingLabelMeasuresAndCentresItsLines();
+    void selfSizingLabelMeasuresAndCentersItsLines();
     void helpMenuBeepsAndShowsTheDialogModally();
 
 private:
@@ -370,9 +370,6 @@ void TestVersionDialog::versionValuesAreReadAfreshByTranslation() {
         QCOMPARE(label("Label1")->text(),
                  QStringLiteral(" Ver.\r\n\r\nProgramCode: \r\n(PSO CharacterName: Varko_\?\?\?\?\?\?)"));
     }));
-    PlatformServices none;
-    TVarDigForm bare(none);
-    QCOMPARE(bare.GetVersionValue("CompanyName"), std::string());
 }
 
 void TestVersionDialog::embeddedVersionBlockAndIcon() {
@@ -381,7 +378,8 @@ void TestVersionDialog::embeddedVersionBlockAndIcon() {
     const auto block = embedded.readVersionBlock();
     QVERIFY(block.has_value());
     QCOMPARE(block->queryValue("\\VarFileInfo\\Translation").value_or(""), TranslationEntry(0x0411, 0x03A4));
-    PlatformServices services;
+    FakePlatform platform;
+    PlatformServices services = platform.services;
     services.versionResource = &embedded;
     TVarDigForm form(services);
     QCOMPARE(form.GetVersionValue("CompanyName"), kVarko);
@@ -420,7 +418,7 @@ void TestVersionDialog::embeddedVersionBlockAndIcon() {
     }
 }
 
-void TestVersionDialog::selfSizingLabelMeasuresAndCentresItsLines() {
+void TestVersionDialog::selfSizingLabelMeasuresAndCentersItsLines() {
     QWidget parent;
     AutoSizeLabel label(&parent);
     label.setFont(QFont(FixedGothicFamily(), 9));

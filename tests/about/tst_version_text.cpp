@@ -30,7 +30,8 @@ VersionLookup ProgramVersion() {
 
 TEST(ExpandVersionPlaceholders, FillsTheAboutTemplateFromTheVersionStrings) {
     EXPECT_EQ(ExpandVersionPlaceholders(ABOUT_TEMPLATE, ProgramVersion()),
-              kRotenu + " Ver1.5\r\n\r\nProgramCode: " + kVarko + "\r\n(PSO CharacterName: Varko_\?\?\?\?\?\?)");
+              kRotenu + " Ver1.5\r\n\r\nProgramCode: " + kVarko +
+                  "\r\n(PSO CharacterName: Varko_\?\?\?\?\?\?)");
     // Every row, each replaced wherever it occurs.
     const auto all = Lookup({{"CompanyName", "c"},
                              {"FileDescription", "d"},

@@ -3,8 +3,8 @@
 // look-up runs in a child (this program started again with --open and a file holding the address).
 
 #include "about/Lib_InternetControl.h"
-#include "platform/DesktopPart.h"
-#include "support/XdgSandbox.h"
+#include "browser/BrowserPart.h"
+#include "tests/support/XdgSandbox.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -27,8 +27,8 @@ int RunChild(const char* addressFile) {
     if (!file.open(QIODevice::ReadOnly))
         return 2;
     const QByteArray address = file.readAll();
-    DesktopClassesRegistry registry;
-    DesktopCommandStarter starter;
+    BrowserPartClassesRegistry registry;
+    BrowserPartCommandStarter starter;
     const std::string command = FindBrowserCommand(registry);
     std::fwrite(command.data(), 1, command.size(), stdout);
     std::fflush(stdout);
@@ -81,7 +81,9 @@ void TestBadBrowserSetup::initTestCase() {
     QVERIFY(QFile::setPermissions(m_browser, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
 }
 
-void TestBadBrowserSetup::init() { QFile::remove(path(QStringLiteral("argv.log"))); }
+void TestBadBrowserSetup::init() {
+    QFile::remove(path(QStringLiteral("argv.log")));
+}
 
 void TestBadBrowserSetup::setUp(const QByteArray& entryLines, const QByteArray& mimeapps) {
     QVERIFY(WriteFile(path(QStringLiteral("data/applications/") + DESKTOP_ID),
@@ -101,7 +103,8 @@ std::optional<QByteArray> TestBadBrowserSetup::open(const QByteArray& address) {
     process.setProcessEnvironment(environment);
     process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     process.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--open"), addressFile});
-    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
+    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit ||
+        process.exitCode() != 0)
         return std::nullopt;
     return process.readAllStandardOutput();
 }
@@ -135,7 +138,8 @@ void TestBadBrowserSetup::brokenMimeappsListFallsBackToTheRegisteredBrowser() {
         const std::optional<QByteArray> command = open("http://example.com/");
         QVERIFY2(command, mimeapps.constData());
         QCOMPARE(*command, m_browser.toUtf8() + " %1");
-        QCOMPARE(record(30000), std::optional(QList<QByteArray>({m_browser.toUtf8(), "http://example.com/"})));
+        QCOMPARE(record(30000),
+                 std::optional(QList<QByteArray>({m_browser.toUtf8(), "http://example.com/"})));
     }
 }
 
@@ -151,7 +155,8 @@ void TestBadBrowserSetup::desktopFileWithoutExecStartsNothing() {
 }
 
 void TestBadBrowserSetup::longAndOddAddressesReachTheBrowserWhole() {
-    setUp("Exec=" + m_browser.toUtf8() + " %u\n", "[Default Applications]\ntext/html=" + DESKTOP_ID.toUtf8() + "\n");
+    setUp("Exec=" + m_browser.toUtf8() + " %u\n",
+          "[Default Applications]\ntext/html=" + DESKTOP_ID.toUtf8() + "\n");
 
     // 64 KiB of address arrive as one argument, unchanged.
     const QByteArray longAddress = "http://example.com/" + QByteArray(64 * 1024, 'a');
@@ -161,8 +166,8 @@ void TestBadBrowserSetup::longAndOddAddressesReachTheBrowserWhole() {
     // Line breaks, tabs, a NUL and quotes cannot split it or end it early: they arrive encoded.
     init();
     QVERIFY(open(QByteArray("http://example.com/a\r\nb\tc\0d\"e'f", 31)));
-    QCOMPARE(record(30000), std::optional(QList<QByteArray>({m_browser.toUtf8(),
-                                                             "http://example.com/a%0D%0Ab%09c%00d%22e%27f"})));
+    QCOMPARE(record(30000), std::optional(QList<QByteArray>(
+                                {m_browser.toUtf8(), "http://example.com/a%0D%0Ab%09c%00d%22e%27f"})));
 
     // Beyond what the system takes for one argument (128 KiB) the browser cannot be started; that
     // is silent, and the program goes on.
@@ -172,7 +177,7 @@ void TestBadBrowserSetup::longAndOddAddressesReachTheBrowserWhole() {
 }
 
 int main(int argc, char** argv) {
-    // The child too has an application object: it finds the desktop part beside its program.
+    // The child too has an application object: it finds the browser part beside its program.
     QCoreApplication application(argc, argv);
     if (argc == 3 && qstrcmp(argv[1], "--open") == 0)
         return RunChild(argv[2]);

@@ -2,11 +2,11 @@
 // files that cannot play, each with a clear outcome and nothing crashing.
 
 #include "app/Main.h"
-#include "feedtimer/ManualClock.h"
 #include "feedtimer/Timer.h"
-#include "platform/ShiftJis.h"
-#include "platform/SoundPlayer.h"
-#include "support/FakePlatform.h"
+#include "sound/SoundPlayer.h"
+#include "tests/feedtimer/ManualClock.h"
+#include "tests/support/FakePlatform.h"
+#include "text/ShiftJis.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -71,7 +71,7 @@ private:
     // The field shows, the ID field reports and the list offers what the field's own bytes give.
     void checkShownAsScored() {
         const std::string bytes = ToShiftJis(edit("Edit1")->text());
-        QVERIFY(bytes.size() <= std::size_t(TForm1::NameByteLimit));
+        QVERIFY(bytes.size() <= std::size_t(TForm1::kNameByteLimit));
         QCOMPARE(FromShiftJis(bytes), edit("Edit1")->text());
         QCOMPARE(form->findChild<QListWidget*>(QStringLiteral("ListBox1"))->count() > 0, !bytes.empty());
     }

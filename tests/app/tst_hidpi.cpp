@@ -4,8 +4,8 @@
 #include "about/Lib_VarsionForm.h"
 #include "app/Main.h"
 #include "feedtimer/Timer.h"
-#include "platform/FontSubstitutions.h"
-#include "support/FakePlatform.h"
+#include "look/FontSubstitutions.h"
+#include "tests/support/FakePlatform.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -123,15 +123,15 @@ bool DrawnAtFullResolution(QWidget& window) {
     if (picture.size() != window.size() * ScaleFactor)
         return false;
     const QImage image = picture.toImage();
-    bool oneColour = true;
+    bool oneColor = true;
     for (int y = 0; y + 1 < image.height(); y += 2)
         for (int x = 0; x + 1 < image.width(); x += 2) {
             const QRgb pixel = image.pixel(x, y);
             if (pixel != image.pixel(x + 1, y) || pixel != image.pixel(x, y + 1))
                 return true;
-            oneColour = oneColour && pixel == image.pixel(0, 0);
+            oneColor = oneColor && pixel == image.pixel(0, 0);
         }
-    return oneColour;
+    return oneColor;
 }
 
 } // namespace

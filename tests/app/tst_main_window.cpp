@@ -2,11 +2,11 @@
 #include "app/MagSim.h"
 #include "app/Main.h"
 #include "feedtimer/Timer.h"
-#include "platform/FontSubstitutions.h"
-#include "platform/ShiftJis.h"
+#include "look/FontSubstitutions.h"
 #include "sectionid/Suggestions.h"
-#include "support/ChildNamed.h"
-#include "support/FakePlatform.h"
+#include "tests/support/ChildNamed.h"
+#include "tests/support/FakePlatform.h"
+#include "text/ShiftJis.h"
 
 #include <QAbstractItemView>
 #include <QAccessible>
@@ -33,7 +33,7 @@ private slots:
     void init();
     void cleanup();
     void startsWithTheDesignedWindow();
-    void typingShowsTheIdAndItsColours();
+    void typingShowsTheIdAndItsColors();
     void keyFilterRefusesWithABeep();
     void modifiedKeysTypeWhatTheKeyboardMeans();
     void nameStopsAtTwelveBytes();
@@ -166,7 +166,7 @@ void TestMainWindow::startsWithTheDesignedWindow() {
     QCOMPARE(child<QListWidget>("ListBox1")->count(), 0);
 }
 
-void TestMainWindow::typingShowsTheIdAndItsColours() {
+void TestMainWindow::typingShowsTheIdAndItsColors() {
     auto* edit1 = child<QLineEdit>("Edit1");
     auto* edit2 = child<QLineEdit>("Edit2");
     QTest::keyClicks(edit1, QStringLiteral("A"));

@@ -4,9 +4,9 @@
 #include "about/Lib_VarsionForm.h"
 #include "app/Main.h"
 #include "feedtimer/Timer.h"
-#include "platform/FontSubstitutions.h"
-#include "platform/PlainMessageBox.h"
-#include "support/FakePlatform.h"
+#include "look/FontSubstitutions.h"
+#include "tests/support/FakePlatform.h"
+#include "widgets/PlainMessageBox.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,13 +1,13 @@
 // End to end: the alarm as the user hears it. A private sound server with a null sink takes the
 // program's sound; recording the sink's monitor shows what played.
 
-#include "ManualClock.h"
 #include "feedtimer/Timer.h"
 #include "platform/LoadablePart.h"
 #include "platform/RealPlatform.h"
-#include "platform/SoundPartEntry.h"
-#include "support/FakePlatform.h"
-#include "support/PrivateSoundServer.h"
+#include "sound/SoundPartEntry.h"
+#include "tests/feedtimer/ManualClock.h"
+#include "tests/support/FakePlatform.h"
+#include "tests/support/PrivateSoundServer.h"
 
 #include <QApplication>
 #include <QDir>
@@ -493,14 +493,15 @@ int main(int argc, char** argv) {
     // With ThemeBell: a program that plays the bell through the sound part and tells whether it
     // counted as played.
     if (argc == 2 && qstrcmp(argv[1], ThemeBell) == 0) {
-        const auto play = reinterpret_cast<RotenuSoundPlayFunction>(
-            ResolvePartSymbol(ROTENU_SOUND_PART, ROTENU_SOUND_PLAY_SYMBOL));
-        int outcome = ROTENU_SOUND_CANNOT_PLAY;
-        if (play)
-            play(
-                nullptr, 0, [](void* context, int told) { *static_cast<int*>(context) = told; },
-                [](void*) { return 1; }, &outcome);
-        return outcome == ROTENU_SOUND_PLAYING ? 0 : 1;
+        struct Bell final : SoundRequest {
+            bool played = false;
+            void tellOutcome(bool playing) override { played = playing; }
+            bool stillWanted() const override { return true; }
+        } bell;
+        if (const auto entry =
+                reinterpret_cast<SoundPartEntry>(ResolvePartSymbol(kSoundPart, kSoundPartEntry)))
+            entry()->play(std::nullopt, bell);
+        return bell.played ? 0 : 1;
     }
     TestAlarmSound test;
     QTEST_SET_MAIN_SOURCE_PATH

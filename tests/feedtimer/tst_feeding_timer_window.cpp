@@ -1,10 +1,10 @@
-#include "ManualClock.h"
 #include "app/Main.h"
 #include "feedtimer/RepeatingTimer.h"
 #include "feedtimer/Timer.h"
-#include "platform/FontSubstitutions.h"
-#include "support/ChildNamed.h"
-#include "support/FakePlatform.h"
+#include "look/FontSubstitutions.h"
+#include "tests/feedtimer/ManualClock.h"
+#include "tests/support/ChildNamed.h"
+#include "tests/support/FakePlatform.h"
 
 #include <QAbstractItemView>
 #include <QAction>
@@ -62,7 +62,7 @@ private:
     QComboBox* waitList() { return child<QComboBox>("ComboBox1"); }
     int bar() { return child<QProgressBar>("ProgressBar1")->value(); }
     QString status() { return child<QLabel>("Label2")->text(); }
-    QColor statusColour() { return child<QLabel>("Label2")->palette().color(QPalette::WindowText); }
+    QColor statusColor() { return child<QLabel>("Label2")->palette().color(QPalette::WindowText); }
     bool ticking() { return child<RepeatingTimer>("Timer1")->isEnabled(); }
 
     void showWindow() {
@@ -183,7 +183,7 @@ void TestFeedingTimerWindow::startsAsDesigned() {
     QCOMPARE(progress->focusPolicy(), Qt::NoFocus);
     QCOMPARE(bar(), 0);
     QCOMPARE(status(), Stopped);
-    QCOMPARE(statusColour(), Black);
+    QCOMPARE(statusColor(), Black);
     QVERIFY(!ticking());
 
     // Focus on BitBtn1 at the first showing; Tab goes through the buttons, then the wait list.
@@ -220,7 +220,7 @@ void TestFeedingTimerWindow::everyCycleAlarmRhythm() {
     markStart();
     click(1);
     QCOMPARE(status(), EveryCycleRunning);
-    QCOMPARE(statusColour(), Red);
+    QCOMPARE(statusColor(), Red);
 
     // Second by second, a little after each tick: the bar reads the seconds of the current cycle.
     int highest = 0;
@@ -230,7 +230,7 @@ void TestFeedingTimerWindow::everyCycleAlarmRhythm() {
         readings << bar();
         highest = std::max(highest, bar());
         QCOMPARE(status(), EveryCycleRunning);
-        QCOMPARE(statusColour(), Red);
+        QCOMPARE(statusColor(), Red);
     }
     QCOMPARE(alarms.mid(0, 3), expected);
     QCOMPARE(highest, 209);
@@ -265,7 +265,7 @@ void TestFeedingTimerWindow::oneCycleAlarmSoundsOnceAndStops() {
     markStart();
     click(2);
     QCOMPARE(status(), OneCycleRunning);
-    QCOMPARE(statusColour(), Blue);
+    QCOMPARE(statusColor(), Blue);
     if (chosenAgainFromTheMenu) {
         TForm1 mainWindow(platform->services);
         mainWindow.attachWindows(form.get(), nullptr);
@@ -284,7 +284,7 @@ void TestFeedingTimerWindow::oneCycleAlarmSoundsOnceAndStops() {
     QCOMPARE(alarms, QList<double>{210});
     QCOMPARE(bar(), 0);
     QCOMPARE(status(), OneCycleFinished);
-    QCOMPARE(statusColour(), Blue);
+    QCOMPARE(statusColor(), Blue);
     QVERIFY(!ticking());
     QCOMPARE(clock.pendingAlarms(), 0);
     runUntil(2000);
@@ -310,7 +310,7 @@ void TestFeedingTimerWindow::barOnScreenGrowsAtEveryTick() {
     markStart();
     click(2);
     int filled = 0;
-    for (int n = 1; n < TForm2::FeedingTicks; ++n) {
+    for (int n = 1; n < TForm2::kFeedingTicks; ++n) {
         runUntil(n);
         QCOMPARE(bar(), n);
         // The bar on screen is the bar drawn for its value, and its fill has grown.
@@ -336,7 +336,7 @@ void TestFeedingTimerWindow::startButtonsKeepARunningRhythmAndRestartAWait() {
     click(2);
     QCOMPARE(bar(), 0);
     QCOMPARE(status(), OneCycleRunning);
-    QCOMPARE(statusColour(), Blue);
+    QCOMPARE(statusColor(), Blue);
     runUntil(100.9);
     QCOMPARE(bar(), 0);
     runUntil(101);
@@ -383,7 +383,7 @@ void TestFeedingTimerWindow::stopButtonEscapeAndClosingStopTheAlarm() {
     click(3);
     QCOMPARE(bar(), 0);
     QCOMPARE(status(), Stopped);
-    QCOMPARE(statusColour(), Black);
+    QCOMPARE(statusColor(), Black);
     runUntil(1000);
     QVERIFY(alarms.isEmpty());
     QCOMPARE(bar(), 0);
@@ -398,7 +398,7 @@ void TestFeedingTimerWindow::stopButtonEscapeAndClosingStopTheAlarm() {
     QTest::keyClick(waitList(), Qt::Key_Escape);
     QVERIFY(form->isVisible());
     QCOMPARE(status(), Stopped);
-    QCOMPARE(statusColour(), Black);
+    QCOMPARE(statusColor(), Black);
     runUntil(1000);
     QCOMPARE(alarms.size(), 1);
 
@@ -466,7 +466,7 @@ void TestFeedingTimerWindow::menuEntryShowsAtTheLastPlaceAndOnlyRaisesAnOpenWind
     QVERIFY(QTest::qWaitForWindowExposed(form.get()));
     QCOMPARE(form->pos(), QPoint(40, 50));
     QCOMPARE(status(), Stopped);
-    QCOMPARE(statusColour(), Black);
+    QCOMPARE(statusColor(), Black);
     QCOMPARE(bar(), 0);
     QVERIFY(!ticking());
     QCOMPARE(waitList()->currentIndex(), 17);

@@ -1,5 +1,5 @@
-#include "ManualClock.h"
 #include "feedtimer/RepeatingTimer.h"
+#include "tests/feedtimer/ManualClock.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -173,11 +173,11 @@ void TestRepeatingTimer::offOrNonPositivePeriodGivesNoTicks() {
 }
 
 void TestRepeatingTimer::realClockNeverTicksEarly() {
-    RepeatingTimer timer(SteadyClock());
+    RepeatingTimer timer(SystemMonotonicClock());
     QList<ClockTime> seen;
-    connect(&timer, &RepeatingTimer::timeout, &timer, [&] { seen << SteadyClock().now(); });
+    connect(&timer, &RepeatingTimer::timeout, &timer, [&] { seen << SystemMonotonicClock().now(); });
     timer.setInterval(15);
-    const ClockTime start = SteadyClock().now();
+    const ClockTime start = SystemMonotonicClock().now();
     timer.setEnabled(true);
     QTRY_VERIFY_WITH_TIMEOUT(seen.size() >= 8, 10000);
     timer.setEnabled(false);

@@ -1,5 +1,5 @@
-#include "platform/FindFileIgnoringCase.h"
-#include "platform/SoundPlayer.h"
+#include "sound/FindFileIgnoringCase.h"
+#include "sound/SoundPlayer.h"
 
 #include <QDir>
 #include <QFile>

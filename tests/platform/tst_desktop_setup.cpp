@@ -1,5 +1,5 @@
-#include "platform/DesktopSetup.h"
-#include "platform/FontSubstitutions.h"
+#include "look/DesktopLook.h"
+#include "look/FontSubstitutions.h"
 
 #include <QAction>
 #include <QLineEdit>
@@ -14,7 +14,7 @@ using namespace rotenu;
 class TestDesktopSetup : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() { PrepareDesktop(*qApp); }
+    void initTestCase() { PrepareDesktopLook(*qApp); }
     void qtTextsAreJapanese();
     void menusAndMessageBoxesUseTheWindowFont();
 };

@@ -1,9 +1,9 @@
-#include "platform/ApplicationTitle.h"
-#include "platform/ExecutableIcon.h"
-#include "platform/GeneralErrorReport.h"
-#include "platform/ShiftJis.h"
-#include "platform/ThemeIcon.h"
-#include "support/FakePlatform.h"
+#include "look/ExecutableIcon.h"
+#include "look/ThemeIcon.h"
+#include "tests/support/FakePlatform.h"
+#include "text/ShiftJis.h"
+#include "widgets/Application.h"
+#include "widgets/ApplicationTitle.h"
 
 #include <QDir>
 #include <QFile>

@@ -12,7 +12,9 @@ using namespace rotenu;
 
 namespace {
 
-std::string Bytes(std::initializer_list<unsigned char> bytes) { return {bytes.begin(), bytes.end()}; }
+std::string Bytes(std::initializer_list<unsigned char> bytes) {
+    return {bytes.begin(), bytes.end()};
+}
 
 std::string Extended(const std::string& name, const std::string& suggestion) {
     return suggestion.size() == 1 ? name + suggestion : suggestion.substr(0, 1) + name + suggestion.substr(1);
@@ -40,8 +42,8 @@ TEST(Scoring, WorkedExamples) {
         {"ABCDEFGHIJKL", 56, 46},
         {std::string(12, 'z'), 24, 84},
         {std::string(12, 'E'), 108, 48},
-        {Bytes({0x83, 0x41}), 6, 6},                         // katakana A
-        {Bytes({0xB1}), 1, 11},                              // half-width katakana A
+        {Bytes({0x83, 0x41}), 6, 6},                           // katakana A
+        {Bytes({0xB1}), 1, 11},                                // half-width katakana A
         {Bytes({0x83, 0x65, 0x83, 0x58, 0x83, 0x67}), 15, 35}, // "test" in katakana
         {Bytes({0x7F}), 1, 11},
     };
@@ -55,10 +57,12 @@ TEST(Scoring, WorkedExamples) {
 }
 
 TEST(Scoring, TablesHoldEveryPrintableCharacterAndFindTheFirstSpace) {
-    const std::string_view two(reinterpret_cast<const char*>(ALGORITHM2_TABLE.data()), ALGORITHM2_TABLE.size());
+    const std::string_view two(reinterpret_cast<const char*>(ALGORITHM2_TABLE.data()),
+                               ALGORITHM2_TABLE.size());
     EXPECT_EQ(std::count(two.begin(), two.end(), ' '), 22);
     for (int c = 0x20; c <= 0x7E; ++c) {
-        const std::string_view one(reinterpret_cast<const char*>(ALGORITHM1_TABLE.data()), ALGORITHM1_TABLE.size());
+        const std::string_view one(reinterpret_cast<const char*>(ALGORITHM1_TABLE.data()),
+                                   ALGORITHM1_TABLE.size());
         EXPECT_EQ(TablePosition(one, static_cast<unsigned char>(c)), c - 31);
         EXPECT_GT(TablePosition(two, static_cast<unsigned char>(c)), 0) << c;
     }
@@ -95,7 +99,7 @@ TEST(Scoring, AlgorithmsAgreeModuloTenForEveryByteAndRandomNames) {
     }
 }
 
-TEST(SectionIdDisplay, TextAndColours) {
+TEST(SectionIdDisplay, TextAndColors) {
     EXPECT_EQ(FormatSectionIdText(-1, ""), "");
     EXPECT_EQ(FormatSectionIdText(0, "F"), "ID:0 VIRIDIA (Code:0)");
     EXPECT_EQ(FormatSectionIdText(108, std::string(12, 'E')), "ID:8 YELLOWBOZE (Code:108)");

@@ -1,4 +1,4 @@
-#include "support/FakePlatform.h"
+#include "tests/support/FakePlatform.h"
 
 namespace rotenu::testing {
 

@@ -4,9 +4,9 @@
 #include "platform/Beeper.h"
 #include "platform/MessageBoxPresenter.h"
 #include "platform/PlatformServices.h"
-#include "platform/VersionResource.h"
 #include "platform/WavePlayer.h"
-#include "support/FakeRegistry.h"
+#include "tests/support/FakeRegistry.h"
+#include "version/VersionResource.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,4 +1,4 @@
-#include "support/PrivateSoundServer.h"
+#include "tests/support/PrivateSoundServer.h"
 
 #include <QFile>
 #include <QTest>

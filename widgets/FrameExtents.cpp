@@ -1,0 +1,120 @@
+#include "widgets/FrameExtents.h"
+
+#include <QGuiApplication>
+#include <QWidget>
+
+#include <xcb/xcb.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <memory>
+#include <string_view>
+#include <thread>
+
+namespace rotenu {
+namespace {
+
+template <typename Reply> using ReplyPtr = std::unique_ptr<Reply, decltype(&std::free)>;
+
+template <typename Reply> ReplyPtr<Reply> Owned(Reply* reply) {
+    return {reply, &std::free};
+}
+
+xcb_atom_t Atom(xcb_connection_t* connection, std::string_view name) {
+    const auto reply = Owned(xcb_intern_atom_reply(
+        connection, xcb_intern_atom(connection, 0, static_cast<uint16_t>(name.size()), name.data()),
+        nullptr));
+    return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+}
+
+// left, right, top, bottom, as the window manager wrote them.
+std::optional<QMargins> ReadFrameExtents(xcb_connection_t* connection, xcb_window_t window,
+                                         xcb_atom_t extents) {
+    const auto reply = Owned(xcb_get_property_reply(
+        connection, xcb_get_property(connection, 0, window, extents, XCB_ATOM_CARDINAL, 0, 4), nullptr));
+    if (!reply || reply->format != 32 || xcb_get_property_value_length(reply.get()) != 16)
+        return std::nullopt;
+    const auto* value = static_cast<const uint32_t*>(xcb_get_property_value(reply.get()));
+    return QMargins(static_cast<int>(value[0]), static_cast<int>(value[2]), static_cast<int>(value[1]),
+                    static_cast<int>(value[3]));
+}
+
+bool WindowManagerSupports(xcb_connection_t* connection, xcb_window_t root, xcb_atom_t feature) {
+    const xcb_atom_t supported = Atom(connection, "_NET_SUPPORTED");
+    const auto reply = Owned(xcb_get_property_reply(
+        connection, xcb_get_property(connection, 0, root, supported, XCB_ATOM_ATOM, 0, 4096), nullptr));
+    if (!reply || reply->format != 32)
+        return false;
+    const auto* atoms = static_cast<const xcb_atom_t*>(xcb_get_property_value(reply.get()));
+    const int count = xcb_get_property_value_length(reply.get()) / 4;
+    return std::find(atoms, atoms + count, feature) != atoms + count;
+}
+
+xcb_connection_t* WindowsConnection(QWidget& window) {
+    // Other platforms (offscreen among them) may hand out an X11 interface too, without a
+    // connection of windows.
+    if (!qGuiApp || QGuiApplication::platformName() != QStringLiteral("xcb") || !window.isWindow())
+        return nullptr;
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    return x11 ? x11->connection() : nullptr;
+}
+
+// The window manager counts device pixels; the window's geometry counts Qt's pixels.
+QMargins InQtPixels(const QMargins& frame, qreal ratio) {
+    return {qRound(frame.left() / ratio), qRound(frame.top() / ratio), qRound(frame.right() / ratio),
+            qRound(frame.bottom() / ratio)};
+}
+
+} // namespace
+
+std::optional<QMargins> CurrentFrameExtents(QWidget& window) {
+    xcb_connection_t* connection = WindowsConnection(window);
+    if (!connection)
+        return std::nullopt;
+    const auto known = ReadFrameExtents(connection, static_cast<xcb_window_t>(window.winId()),
+                                        Atom(connection, "_NET_FRAME_EXTENTS"));
+    if (!known)
+        return std::nullopt;
+    return InQtPixels(*known, window.devicePixelRatioF());
+}
+
+std::optional<QMargins> AnnouncedFrameExtents(QWidget& window, std::chrono::milliseconds patience) {
+    xcb_connection_t* connection = WindowsConnection(window);
+    if (!connection)
+        return std::nullopt;
+    const auto native = static_cast<xcb_window_t>(window.winId());
+    const auto geometry =
+        Owned(xcb_get_geometry_reply(connection, xcb_get_geometry(connection, native), nullptr));
+    if (!geometry)
+        return std::nullopt;
+    const xcb_atom_t extents = Atom(connection, "_NET_FRAME_EXTENTS");
+    const auto scaled = [ratio = window.devicePixelRatioF()](const QMargins& frame) {
+        return InQtPixels(frame, ratio);
+    };
+    if (auto known = ReadFrameExtents(connection, native, extents))
+        return scaled(*known);
+    const xcb_atom_t request = Atom(connection, "_NET_REQUEST_FRAME_EXTENTS");
+    if (!WindowManagerSupports(connection, geometry->root, request))
+        return std::nullopt;
+
+    xcb_client_message_event_t message{};
+    message.response_type = XCB_CLIENT_MESSAGE;
+    message.format = 32;
+    message.window = native;
+    message.type = request;
+    xcb_send_event(connection, 0, geometry->root,
+                   XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT,
+                   reinterpret_cast<const char*>(&message));
+    xcb_flush(connection);
+    // The window manager answers within a round trip or two; the window is not up yet, so a
+    // short wait holds nothing that the user sees.
+    const auto giveUp = std::chrono::steady_clock::now() + patience;
+    do {
+        if (auto answered = ReadFrameExtents(connection, native, extents))
+            return scaled(*answered);
+        std::this_thread::sleep_for(std::chrono::microseconds(200));
+    } while (std::chrono::steady_clock::now() < giveUp);
+    return std::nullopt;
+}
+
+} // namespace rotenu
