@@ -106,6 +106,10 @@ def main():
     if not (shutil.which("orca") and FAKETIME and os.path.exists("/usr/lib/speech-dispatcher-modules/sd_dummy")):
         print("orca_test: Orca, speech-dispatcher or libfaketime is not installed (scripts/setup test)")
         return 77
+    # Orca runs once a user: one already running may be that user's screen reader, never replaced.
+    if subprocess.run(["pgrep", "-u", str(os.getuid()), "-x", "orca"], capture_output=True).returncode == 0:
+        print("orca_test: another Orca runs for this user; it is left alone")
+        return 77
     with Desktop() as desktop:
         config = os.path.join(desktop.env["XDG_CONFIG_HOME"], "speech-dispatcher")
         os.makedirs(config)
@@ -125,14 +129,14 @@ def main():
         # Orca writes its log through a buffer, unless the log is a terminal: a pseudo-terminal
         # is its log, copied into a file as it comes.
         terminal, orca_side = pty.openpty()
-        orca = subprocess.Popen(["orca", "--replace", "--debug-file", "/dev/stdout"], env=desktop.env,
+        orca = subprocess.Popen(["orca", "--debug-file", "/dev/stdout"], env=desktop.env,
                                 stdout=orca_side, stderr=subprocess.DEVNULL)
         os.close(orca_side)
         desktop.programs.append(orca)
         threading.Thread(target=copy_terminal, args=(terminal, log_path), daemon=True).start()
         deadline = time.monotonic() + 30
         while not (os.path.exists(log_path) and "SPEECH OUTPUT" in open(log_path, errors="replace").read()):
-            if time.monotonic() > deadline:
+            if time.monotonic() > deadline or orca.poll() is not None:
                 return report(["Orca did not start speaking"])
             time.sleep(0.5)
         # libfaketime is preloaded ahead of a sanitizer build's own runtime, which ASan then allows.
@@ -145,6 +149,9 @@ def main():
         position = 0
         failures = []
         for what, keys, expected in STEPS:
+            if orca.poll() is not None:
+                failures.append(f"Orca ended (status {orca.returncode}) before {what}")
+                break
             for key in keys:
                 if key == "+clock":  # most of the feeding period passes at once, the rest as usual
                     with open(clock, "w") as offset:
