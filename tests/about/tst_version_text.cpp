@@ -164,44 +164,25 @@ VarDigMeasures Measures(VarDigSize label1, VarDigSize label2, bool credits = tru
     return m;
 }
 
+// The layout with the list and both buttons shown.
+VarDigLayout Shown(VarDigRect label1, VarDigRect label2, VarDigRect list, VarDigRect close, VarDigRect web,
+                   int width, int height) {
+    return {label1, label2, list, close, web, true, true, width, height};
+}
+
 } // namespace
 
 TEST(ComputeVarDigLayout, WidestOfAboutCreditsAndButtons) {
-    // The labels, the list, the close and web buttons, whether the last two show, the client size.
     const std::pair<VarDigMeasures, VarDigLayout> cases[] = {
         // The buttons need the most: 75 + 75 + 24 = 174; they stand 8 from both edges, 8 apart.
-        {Measures({100, 48}, {130, 26}),
-         {{48, 8, 118, 48},
-          {8, 64, 158, 26},
-          {8, 98, 158, 20},
-          {8, 126, 75, 25},
-          {91, 126, 75, 25},
-          true,
-          true,
-          174,
-          159}},
+        {Measures({100, 48}, {130, 26}), Shown({48, 8, 118, 48}, {8, 64, 158, 26}, {8, 98, 158, 20},
+                                               {8, 126, 75, 25}, {91, 126, 75, 25}, 174, 159)},
         // The About text needs the most: 32 + 201 + 24 = 257; (257 - 158) / 2 truncates to 49.
-        {Measures({201, 39}, {100, 26}),
-         {{48, 8, 201, 39},
-          {8, 55, 241, 26},
-          {8, 89, 241, 20},
-          {49, 117, 75, 25},
-          {132, 117, 75, 25},
-          true,
-          true,
-          257,
-          150}},
+        {Measures({201, 39}, {100, 26}), Shown({48, 8, 201, 39}, {8, 55, 241, 26}, {8, 89, 241, 20},
+                                               {49, 117, 75, 25}, {132, 117, 75, 25}, 257, 150)},
         // The credits need the most: 250 + 16 = 266; a one-line About text lower than the icon.
-        {Measures({40, 13}, {250, 13}),
-         {{48, 8, 210, 13},
-          {8, 48, 250, 13},
-          {8, 69, 250, 20},
-          {54, 97, 75, 25},
-          {137, 97, 75, 25},
-          true,
-          true,
-          266,
-          130}},
+        {Measures({40, 13}, {250, 13}), Shown({48, 8, 210, 13}, {8, 48, 250, 13}, {8, 69, 250, 20},
+                                              {54, 97, 75, 25}, {137, 97, 75, 25}, 266, 130)},
     };
     for (const auto& [measures, expected] : cases)
         EXPECT_EQ(ComputeVarDigLayout(measures), expected);

@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTest>
 
@@ -24,33 +25,19 @@ bool WriteFile(const QString& path, const QByteArray& content) {
 
 } // namespace
 
-StandInBrowser::StandInBrowser() {
+QString StandInBrowser::reset() {
+    if (!QFileInfo(kRecorder).isExecutable() ||
+        !QFileInfo::exists(QStringLiteral("/usr/share/mime/mime.cache")))
+        return QStringLiteral("no stand-in browser, or shared-mime-info is missing");
     for (const char* folder : {"home", "data/applications", "config", "sys", "sysconfig", "cache", "log"})
         QDir().mkpath(path(QString::fromLatin1(folder)));
-}
-
-bool StandInBrowser::reset() {
     QFile::remove(path(QStringLiteral("sys/mime")));
     for (const QString& record : records())
         QFile::remove(path(QStringLiteral("log/") + record));
-    return m_root.isValid() &&
-           QFile::link(QStringLiteral("/usr/share/mime"), path(QStringLiteral("sys/mime")));
-}
-
-QString StandInBrowser::recorder() {
-    return QString::fromUtf8(ROTENU_ARGV_RECORDER);
-}
-
-QByteArray StandInBrowser::exec(const QByteArray& arguments, const QString& program) {
-    return "Exec=\"" + program.toUtf8() + "\" " + arguments + '\n';
-}
-
-QString StandInBrowser::command(const QString& arguments, const QString& program) {
-    return QLatin1Char('"') + program + QStringLiteral("\" ") + arguments;
-}
-
-QByteArray StandInBrowser::defaultFor(const QString& id) {
-    return "[Default Applications]\n" + (id.isEmpty() ? QByteArray() : "text/html=" + id.toUtf8() + '\n');
+    if (!m_root.isValid() ||
+        !QFile::link(QStringLiteral("/usr/share/mime"), path(QStringLiteral("sys/mime"))))
+        return QStringLiteral("no throwaway desktop");
+    return {};
 }
 
 bool StandInBrowser::registerEntries(const QList<DesktopEntry>& entries, bool handleHtml,
@@ -108,7 +95,7 @@ std::optional<QStringList> StandInBrowser::nextRecord(int waitMs) {
     return argv;
 }
 
-// Both go through the browser part module, loaded on first use as the program loads it.
+// As the program does, through the browser part module, loaded on first use.
 std::optional<int> RunLauncherChild(int argc, char** argv) {
     const bool open = argc == 3 && std::strcmp(argv[1], "--open") == 0;
     if (!open && !(argc == 3 && std::strcmp(argv[1], "--start") == 0))

@@ -3,11 +3,10 @@
 
 #include "tests/browser/StandInBrowser.h"
 
-#include <QFileInfo>
 #include <QTest>
 
 using namespace rotenu;
-using Browser = testing::StandInBrowser;
+using namespace rotenu::testing;
 
 namespace {
 
@@ -18,7 +17,6 @@ const QString DESKTOP_ID = QStringLiteral("rotenu-bad-setup-browser.desktop");
 class TestBadBrowserSetup : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase();
     void init();
     void brokenMimeappsListFallsBackToTheRegisteredBrowser();
     void desktopFileWithoutExecStartsNothing();
@@ -33,18 +31,15 @@ private:
     std::optional<QString> open(const QByteArray& address) { return m_browser.child("--open", address); }
     // The stand-in's arguments: its program, then the address.
     static std::optional<QStringList> opened(const QByteArray& address) {
-        return QStringList{Browser::recorder(), QString::fromUtf8(address)};
+        return QStringList{kRecorder, QString::fromUtf8(address)};
     }
 
-    Browser m_browser;
+    StandInBrowser m_browser;
 };
 
-void TestBadBrowserSetup::initTestCase() {
-    QVERIFY2(QFileInfo::exists(QStringLiteral("/usr/share/mime/mime.cache")), "shared-mime-info is missing");
-}
-
 void TestBadBrowserSetup::init() {
-    QVERIFY(m_browser.reset());
+    const QString why = m_browser.reset();
+    QVERIFY2(why.isEmpty(), qPrintable(why));
 }
 
 void TestBadBrowserSetup::brokenMimeappsListFallsBackToTheRegisteredBrowser() {
@@ -58,8 +53,8 @@ void TestBadBrowserSetup::brokenMimeappsListFallsBackToTheRegisteredBrowser() {
         "[Default Applications]\ntext/html=../../../../etc/passwd\n",
     };
     for (const QByteArray& mimeapps : broken) {
-        setUp(Browser::exec(), mimeapps);
-        QCOMPARE(open("http://example.com/"), std::optional(Browser::command()));
+        setUp(ExecLine(), mimeapps);
+        QCOMPARE(open("http://example.com/"), std::optional(BrowserCommand()));
         QCOMPARE(m_browser.nextRecord(), opened("http://example.com/"));
     }
 }
@@ -68,14 +63,14 @@ void TestBadBrowserSetup::desktopFileWithoutExecStartsNothing() {
     // No Exec line, an empty one, one of blanks only: GIO has no application there, so there is no
     // browser command and nothing starts.
     for (const QByteArray& lines : {QByteArray(), QByteArray("Exec=\n"), QByteArray("Exec=   \n")}) {
-        setUp(lines, Browser::defaultFor(DESKTOP_ID));
+        setUp(lines, DefaultFor(DESKTOP_ID));
         QCOMPARE(open("http://example.com/"), std::optional(QString()));
         QVERIFY(m_browser.records().isEmpty());
     }
 }
 
 void TestBadBrowserSetup::longAndOddAddressesReachTheBrowserWhole() {
-    setUp(Browser::exec(), Browser::defaultFor(DESKTOP_ID));
+    setUp(ExecLine(), DefaultFor(DESKTOP_ID));
 
     // 64 KiB of address arrive as one argument, unchanged.
     const QByteArray longAddress = "http://example.com/" + QByteArray(64 * 1024, 'a');
@@ -93,7 +88,7 @@ void TestBadBrowserSetup::longAndOddAddressesReachTheBrowserWhole() {
 }
 
 int main(int argc, char** argv) {
-    return testing::LauncherTestMain<TestBadBrowserSetup>(argc, argv);
+    return LauncherTestMain<TestBadBrowserSetup>(argc, argv);
 }
 
 #include "tst_bad_browser_setup.moc"

@@ -14,11 +14,10 @@
 #include <tuple>
 
 using namespace rotenu;
-using Browser = testing::StandInBrowser;
+using namespace rotenu::testing;
 
 namespace {
 
-const QString RECORDER = Browser::recorder();
 const QString DESKTOP_ID = QStringLiteral("rotenu-test-browser.desktop");
 
 } // namespace
@@ -26,7 +25,6 @@ const QString DESKTOP_ID = QStringLiteral("rotenu-test-browser.desktop");
 class TestGioLauncher : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase();
     void init();
     void fieldCodesTakeTheRegistryForm();
     void opensTheDefaultBrowserWithTheAddress();
@@ -41,7 +39,7 @@ private:
     QString path(const QString& relative) const { return m_browser.path(relative); }
     // The stand-in browser's desktop entry, with `exec`, as the one handler of HTML (or none).
     void registerBrowser(const QByteArray& exec, bool handlesHtml, const QString& defaultId) {
-        QVERIFY(m_browser.registerEntries({{DESKTOP_ID, exec}}, handlesHtml, Browser::defaultFor(defaultId)));
+        QVERIFY(m_browser.registerEntries({{DESKTOP_ID, exec}}, handlesHtml, DefaultFor(defaultId)));
     }
     // The browser command that the child found for the address in Shift_JIS.
     std::optional<QString> open(const QString& address, const QString& programs = {}) {
@@ -50,55 +48,55 @@ private:
     }
     std::optional<QString> start(const QString& line) { return m_browser.child("--start", line.toUtf8()); }
 
-    Browser m_browser;
+    StandInBrowser m_browser;
 };
 
-void TestGioLauncher::initTestCase() {
-    QVERIFY(QFileInfo(RECORDER).isExecutable());
-    QVERIFY2(QFileInfo::exists(QStringLiteral("/usr/share/mime/mime.cache")), "shared-mime-info is missing");
-}
-
 void TestGioLauncher::init() {
-    QVERIFY(m_browser.reset());
+    const QString why = m_browser.reset();
+    QVERIFY2(why.isEmpty(), qPrintable(why));
 }
 
 void TestGioLauncher::fieldCodesTakeTheRegistryForm() {
-    QCOMPARE(RegistryCommandFromExec("firefox %u"), "firefox %1");
-    QCOMPARE(RegistryCommandFromExec("b %U %f %F"), "b %1 %1 %1");
-    QCOMPARE(RegistryCommandFromExec("b --ratio=100%% %u"), "b --ratio=100%% %1");
-    QCOMPARE(RegistryCommandFromExec("b %i%c%k%d%D%n%N%v%m %u"), "b  %1");
-    // Not field codes at all: dropped as GIO drops them, so no stray %1 to %9 reaches the rules.
-    QCOMPARE(RegistryCommandFromExec("b %1 %2 %x %"), "b    ");
-    QCOMPARE(RegistryCommandFromExec("b"), "b");
+    const std::pair<const char*, std::string> cases[] = {
+        {"firefox %u", "firefox %1"},
+        {"b %U %f %F", "b %1 %1 %1"},
+        {"b --ratio=100%% %u", "b --ratio=100%% %1"},
+        {"b %i%c%k%d%D%n%N%v%m %u", "b  %1"},
+        // Not field codes at all: dropped as GIO drops them, so no stray %1 to %9 reaches the rules.
+        {"b %1 %2 %x %", "b    "},
+        {"b", "b"},
+    };
+    for (const auto& [exec, command] : cases)
+        QCOMPARE(RegistryCommandFromExec(exec), command);
 }
 
 void TestGioLauncher::opensTheDefaultBrowserWithTheAddress() {
-    registerBrowser(Browser::exec(), true, DESKTOP_ID);
+    registerBrowser(ExecLine(), true, DESKTOP_ID);
     const std::optional<QString> command = open(QStringLiteral("http://example.com/"));
     QVERIFY(command);
-    QCOMPARE(*command, Browser::command());
+    QCOMPARE(*command, BrowserCommand());
     const std::optional<QStringList> argv = m_browser.nextRecord();
     QVERIFY(argv);
-    QCOMPARE(*argv, QStringList({RECORDER, QStringLiteral("http://example.com/")}));
+    QCOMPARE(*argv, QStringList({kRecorder, QStringLiteral("http://example.com/")}));
 
     // With no default set, GIO falls back to the one application that handles HTML.
-    registerBrowser(Browser::exec(), true, QString());
+    registerBrowser(ExecLine(), true, QString());
     QVERIFY(open(QStringLiteral("ftp://example.com/")));
     QCOMPARE(m_browser.nextRecord(),
-             std::optional(QStringList({RECORDER, QStringLiteral("ftp://example.com/")})));
+             std::optional(QStringList({kRecorder, QStringLiteral("ftp://example.com/")})));
 
     // A desktop id whose Shift_JIS form holds 0x5C bytes (ソ and 表) is still one key name.
     const QString japaneseId = QStringLiteral(u"ソ表-browser.desktop");
-    QVERIFY(m_browser.registerEntries({{DESKTOP_ID, Browser::exec()}, {japaneseId, Browser::exec()}}, true,
-                                      Browser::defaultFor(japaneseId)));
+    QVERIFY(m_browser.registerEntries({{DESKTOP_ID, ExecLine()}, {japaneseId, ExecLine()}}, true,
+                                      DefaultFor(japaneseId)));
     QVERIFY(open(QStringLiteral("file:///tmp/a.htm")));
     QCOMPARE(m_browser.nextRecord(),
-             std::optional(QStringList({RECORDER, QStringLiteral("file:///tmp/a.htm")})));
+             std::optional(QStringList({kRecorder, QStringLiteral("file:///tmp/a.htm")})));
     QVERIFY(QFile::remove(path(QStringLiteral("data/applications/") + japaneseId)));
 }
 
 void TestGioLauncher::nothingButTheBrowserRuns() {
-    registerBrowser(Browser::exec(), true, DESKTOP_ID);
+    registerBrowser(ExecLine(), true, DESKTOP_ID);
     const auto marker = [this](int n) { return path(QStringLiteral("pwned%1").arg(n)); };
     const QList<std::pair<QString, QString>> cases = {
         {QStringLiteral("http://example.com/a b/"), QStringLiteral("http://example.com/a%20b/")},
@@ -116,17 +114,17 @@ void TestGioLauncher::nothingButTheBrowserRuns() {
         QVERIFY(open(address));
         const std::optional<QStringList> argv = m_browser.nextRecord();
         QVERIFY2(argv, qPrintable(address));
-        QCOMPARE(*argv, QStringList({RECORDER, expected.isEmpty() ? address : expected}));
+        QCOMPARE(*argv, QStringList({kRecorder, expected.isEmpty() ? address : expected}));
     }
 
     // The starter itself: quoting as a shell would, operators and substitutions as plain words.
-    const QString line = QLatin1Char('"') + RECORDER + QStringLiteral("\" 'a b' \"c;d\" $(touch${IFS}") +
+    const QString line = QLatin1Char('"') + kRecorder + QStringLiteral("\" 'a b' \"c;d\" $(touch${IFS}") +
                          marker(4) + QStringLiteral(") `touch ") + marker(5) + QStringLiteral("` ; touch ") +
                          marker(6) + QStringLiteral(" | touch ") + marker(7) + QStringLiteral(" && touch ") +
                          marker(8);
     QVERIFY(start(line));
     QCOMPARE(m_browser.nextRecord(),
-             std::optional(QStringList({RECORDER, QStringLiteral("a b"), QStringLiteral("c;d"),
+             std::optional(QStringList({kRecorder, QStringLiteral("a b"), QStringLiteral("c;d"),
                                         QStringLiteral("$(touch${IFS}") + marker(4) + QLatin1Char(')'),
                                         QStringLiteral("`touch"), marker(5) + QLatin1Char('`'),
                                         QStringLiteral(";"), QStringLiteral("touch"), marker(6),
@@ -138,34 +136,34 @@ void TestGioLauncher::nothingButTheBrowserRuns() {
 }
 
 void TestGioLauncher::fieldCodesOfTheDesktopEntryAreTranslated() {
-    registerBrowser(Browser::exec("--name=%c --ratio=100%% %k %i %U %f"), true, DESKTOP_ID);
+    registerBrowser(ExecLine("--name=%c --ratio=100%% %k %i %U %f"), true, DESKTOP_ID);
     const std::optional<QString> command = open(QStringLiteral("http://example.com/"));
     QVERIFY(command);
-    QCOMPARE(*command, Browser::command(QStringLiteral("--name= --ratio=100%%   %1 %1")));
+    QCOMPARE(*command, BrowserCommand(QStringLiteral("--name= --ratio=100%%   %1 %1")));
     QCOMPARE(m_browser.nextRecord(),
-             std::optional(QStringList({RECORDER, QStringLiteral("--name="), QStringLiteral("--ratio=100%"),
+             std::optional(QStringList({kRecorder, QStringLiteral("--name="), QStringLiteral("--ratio=100%"),
                                         QStringLiteral("http://example.com/"),
                                         QStringLiteral("http://example.com/")})));
 
     // An entry that takes no addresses (no field code, or files only as vim.desktop's %F) is no
     // browser, even as the default; with another handler that takes them, that one opens the page.
     for (const char* args : {"--new-window", "%F"}) {
-        const Browser::DesktopEntry noAddresses{QStringLiteral("rotenu-test-editor.desktop"),
-                                                Browser::exec(args)};
-        QVERIFY(m_browser.registerEntries({noAddresses}, true, Browser::defaultFor(noAddresses.id)));
+        const StandInBrowser::DesktopEntry noAddresses{QStringLiteral("rotenu-test-editor.desktop"),
+                                                       ExecLine(args)};
+        QVERIFY(m_browser.registerEntries({noAddresses}, true, DefaultFor(noAddresses.id)));
         QCOMPARE(open(QStringLiteral("http://example.com/")), std::optional(QString()));
-        QVERIFY(m_browser.registerEntries({noAddresses, {DESKTOP_ID, Browser::exec()}}, true,
-                                          Browser::defaultFor(noAddresses.id)));
+        QVERIFY(m_browser.registerEntries({noAddresses, {DESKTOP_ID, ExecLine()}}, true,
+                                          DefaultFor(noAddresses.id)));
         QVERIFY(open(QStringLiteral("http://example.com/b")));
         QCOMPARE(m_browser.nextRecord(),
-                 std::optional(QStringList({RECORDER, QStringLiteral("http://example.com/b")})));
+                 std::optional(QStringList({kRecorder, QStringLiteral("http://example.com/b")})));
         QVERIFY(QFile::remove(path(QStringLiteral("data/applications/")) + noAddresses.id));
     }
     QVERIFY(m_browser.records().isEmpty());
 }
 
 void TestGioLauncher::withoutADefaultBrowserNothingStarts() {
-    const QByteArray exec = Browser::exec();
+    const QByteArray exec = ExecLine();
     // No application handles HTML; the default names a desktop file that does not exist.
     for (const QString& defaultId : {QString(), QStringLiteral("missing-browser.desktop")}) {
         registerBrowser(exec, false, defaultId);
@@ -194,10 +192,9 @@ void TestGioLauncher::commandsOutsideShiftJisStart() {
     for (const auto& [folder, id] : cases) {
         const QString program = path(folder) + QStringLiteral("/browser");
         QVERIFY(QDir().mkpath(path(folder)));
-        QVERIFY(QFile::exists(program) || QFile::link(RECORDER, program));
-        QVERIFY(
-            m_browser.registerEntries({{id, Browser::exec("%u", program)}}, true, Browser::defaultFor(id)));
-        QCOMPARE(open(address), std::optional(Browser::command(QStringLiteral("%1"), program)));
+        QVERIFY(QFile::exists(program) || QFile::link(kRecorder, program));
+        QVERIFY(m_browser.registerEntries({{id, ExecLine("%u", program)}}, true, DefaultFor(id)));
+        QCOMPARE(open(address), std::optional(BrowserCommand(QStringLiteral("%1"), program)));
         QCOMPARE(m_browser.nextRecord(), std::optional(QStringList({program, address})));
         QVERIFY(QFile::remove(path(QStringLiteral("data/applications/")) + id));
     }
@@ -216,11 +213,11 @@ void TestGioLauncher::terminalApplicationsRunInATerminal() {
          QStringLiteral("-e")},
         {{}, QString(), QString()},
     };
-    registerBrowser(Browser::exec() + "Terminal=true\n", true, DESKTOP_ID);
+    registerBrowser(ExecLine() + "Terminal=true\n", true, DESKTOP_ID);
     for (const auto& [installed, terminal, option] : cases) {
         QTemporaryDir programs(path(QStringLiteral("programs-XXXXXX")));
         for (const QString& name : installed)
-            QVERIFY(QFile::link(RECORDER, programs.filePath(name)));
+            QVERIFY(QFile::link(kRecorder, programs.filePath(name)));
         const std::optional<QString> command = open(QStringLiteral("http://example.com/"), programs.path());
         QVERIFY(command);
         if (terminal.isEmpty()) {
@@ -228,7 +225,7 @@ void TestGioLauncher::terminalApplicationsRunInATerminal() {
             continue;
         }
         QCOMPARE(m_browser.nextRecord(),
-                 std::optional(QStringList({programs.filePath(terminal), option, RECORDER,
+                 std::optional(QStringList({programs.filePath(terminal), option, kRecorder,
                                             QStringLiteral("http://example.com/")})));
     }
     QVERIFY(m_browser.records().isEmpty());
@@ -236,16 +233,16 @@ void TestGioLauncher::terminalApplicationsRunInATerminal() {
 
 void TestGioLauncher::aCommandThatCannotStartIsSilent() {
     const QStringList lines = {QStringLiteral("/nonexistent/browser http://example.com/"),
-                               QLatin1Char('"') + RECORDER + QStringLiteral("\" 'unbalanced"), QString()};
+                               QLatin1Char('"') + kRecorder + QStringLiteral("\" 'unbalanced"), QString()};
     for (const QString& line : lines)
         QVERIFY2(start(line), qPrintable(line));
-    QVERIFY(start(RECORDER + QStringLiteral(" ok")));
-    QCOMPARE(m_browser.nextRecord(), std::optional(QStringList({RECORDER, QStringLiteral("ok")})));
+    QVERIFY(start(kRecorder + QStringLiteral(" ok")));
+    QCOMPARE(m_browser.nextRecord(), std::optional(QStringList({kRecorder, QStringLiteral("ok")})));
     QVERIFY(m_browser.records().isEmpty());
 }
 
 int main(int argc, char** argv) {
-    return testing::LauncherTestMain<TestGioLauncher>(argc, argv);
+    return LauncherTestMain<TestGioLauncher>(argc, argv);
 }
 
 #include "tst_gio_launcher.moc"

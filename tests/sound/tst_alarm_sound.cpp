@@ -8,7 +8,6 @@
 #include "tests/support/FakePlatform.h"
 #include "tests/support/ManualClock.h"
 #include "tests/support/PrivateSoundServer.h"
-#include "tests/support/TemporaryCurrentDir.h"
 #include "tests/support/WaveFile.h"
 
 #include <QApplication>
@@ -21,6 +20,7 @@
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <cmath>
@@ -80,17 +80,6 @@ bool SoxTone(const QStringList& format, int toneHz) {
                               QStringLiteral("sine"), QString::number(toneHz)});
     return sox.waitForFinished(10000) && sox.exitCode() == 0;
 }
-
-// Counts the beeps and gives each with `real` too, so that the bell is heard.
-struct CountedBeeper final : Beeper {
-    explicit CountedBeeper(Beeper& real) : real(real) {}
-    void beep() override {
-        ++count;
-        real.beep();
-    }
-    Beeper& real;
-    int count = 0;
-};
 
 // What a sound that never ends could pile up: the program's threads and open files, the server's clients.
 struct Holdings {
@@ -152,7 +141,8 @@ private:
     testing::PrivateSoundServer m_server;
     std::unique_ptr<MonitorRecorder> m_recorder;
     bool m_quietFirst = true; // whether soundAlarm() waits for the last sound to die away
-    std::optional<testing::TemporaryCurrentDir> m_workDir;
+    std::unique_ptr<QTemporaryDir> m_workDir;
+    QString m_previousDir;
 };
 
 void TestAlarmSound::initTestCase() {
@@ -166,11 +156,14 @@ void TestAlarmSound::initTestCase() {
 }
 
 void TestAlarmSound::init() {
-    m_workDir.emplace();
+    m_workDir = std::make_unique<QTemporaryDir>();
     QVERIFY(m_workDir->isValid());
+    m_previousDir = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(m_workDir->path()));
 }
 
 void TestAlarmSound::cleanup() {
+    QDir::setCurrent(m_previousDir);
     m_workDir.reset();
 }
 
@@ -306,7 +299,8 @@ void TestAlarmSound::damagedFilePlaysWhatItHoldsOrRingsTheBell() {
     // The bell is short: one loud block of it is enough; listening on, no tone of the file comes,
     // and no second beep.
     RealPlatform platform;
-    CountedBeeper beeper(*platform.services().beeper);
+    testing::CountingBeeper beeper;
+    beeper.passOn = platform.services().beeper;
     PlatformServices services = platform.services();
     services.beeper = &beeper;
     const Hearing hearing = soundAlarm(

@@ -1,11 +1,12 @@
 // The alarm file's look-up. That a file that cannot play gives the beep is tst_alarm_sound's, on a
 // real sound server.
 #include "sound/FindFileIgnoringCase.h"
-#include "tests/support/TemporaryCurrentDir.h"
 #include "tests/support/WaveFile.h"
 
 #include <QDir>
 #include <QFile>
+#include <QScopeGuard>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace rotenu;
@@ -25,8 +26,10 @@ private slots:
 };
 
 void TestWavePlayer::findsTheAlarmFileWhateverItsCase() {
-    const testing::TemporaryCurrentDir dir;
-    QVERIFY(dir.isValid());
+    QTemporaryDir dir;
+    const QString previous = QDir::currentPath();
+    QVERIFY(dir.isValid() && QDir::setCurrent(dir.path()));
+    const auto restore = qScopeGuard([&] { QDir::setCurrent(previous); });
     const auto touch = [](const char* name) { return testing::WriteToneWave(QString::fromLatin1(name), 0); };
     const QString name = QStringLiteral("test.WAV");
     QCOMPARE(Found(name), QString());
