@@ -134,9 +134,9 @@ private:
     Hearing soundAlarm(const PlatformServices& services, double toneHz,
                        std::function<bool(const Hearing&)> heard, int listenOnMs = 0);
     static bool toneHeard(const Hearing& h) { return h.toneBlocks >= 3; }
-    // Sounds the alarm through the real player with its beeps counted: a file that plays must
-    // never fall back to the beep as well.
-    void toneHeardWithoutABeep(double toneHz);
+    // Sounds the alarm through the real player with its beeps counted: a file that plays is heard
+    // and never falls back to the beep as well; one that cannot gives one beep, the bell.
+    void alarmPlaysOrBeeps(double toneHz, bool plays);
 
     testing::PrivateSoundServer m_server;
     std::unique_ptr<MonitorRecorder> m_recorder;
@@ -219,16 +219,20 @@ void TestAlarmSound::eachEncodingPlaysItsOwnTone_data() {
     row("GSM 6.10 8 kHz", "-r 8000 -e gsm-full-rate", 600);
 }
 
-void TestAlarmSound::toneHeardWithoutABeep(double toneHz) {
+void TestAlarmSound::alarmPlaysOrBeeps(double toneHz, bool plays) {
     RealPlatform platform;
     testing::CountingBeeper beeper;
+    beeper.passOn = platform.services().beeper;
     PlatformServices services = platform.services();
     services.beeper = &beeper;
-    const Hearing hearing = soundAlarm(services, toneHz, toneHeard, 300);
-    QVERIFY2(toneHeard(hearing), qPrintable(QStringLiteral("heard %1 blocks of the tone among %2 loud blocks")
-                                                .arg(hearing.toneBlocks)
-                                                .arg(hearing.loudBlocks)));
-    QCOMPARE(beeper.count, 0);
+    // The bell is short: one loud block of it is enough; listening on, no tone of the file comes.
+    const auto heard = [plays](const Hearing& h) { return plays ? toneHeard(h) : h.loudBlocks >= 1; };
+    const Hearing hearing = soundAlarm(services, toneHz, heard, plays ? 300 : 500);
+    QVERIFY2(heard(hearing) && (plays || hearing.toneBlocks == 0),
+             qPrintable(QStringLiteral("heard %1 blocks of the tone among %2 loud blocks")
+                            .arg(hearing.toneBlocks)
+                            .arg(hearing.loudBlocks)));
+    QCOMPARE(beeper.count, plays ? 0 : 1);
 }
 
 void TestAlarmSound::eachEncodingPlaysItsOwnTone() {
@@ -237,7 +241,7 @@ void TestAlarmSound::eachEncodingPlaysItsOwnTone() {
     if (QStandardPaths::findExecutable(QStringLiteral("sox")).isEmpty())
         QSKIP("sox is not installed (scripts/setup installs it): no file in these encodings");
     QVERIFY(SoxTone(format, toneHz));
-    toneHeardWithoutABeep(toneHz);
+    alarmPlaysOrBeeps(toneHz, true);
 }
 
 void TestAlarmSound::damagedFilePlaysWhatItHoldsOrRingsTheBell_data() {
@@ -294,24 +298,12 @@ void TestAlarmSound::damagedFilePlaysWhatItHoldsOrRingsTheBell() {
                 QSKIP("this user reads every file (root)");
         }
     }
-    if (plays)
-        return toneHeardWithoutABeep(ToneHz);
-    // The bell is short: one loud block of it is enough; listening on, no tone of the file comes,
-    // and no second beep.
-    RealPlatform platform;
-    testing::CountingBeeper beeper;
-    beeper.passOn = platform.services().beeper;
-    PlatformServices services = platform.services();
-    services.beeper = &beeper;
-    const Hearing hearing = soundAlarm(
-        services, ToneHz, [](const Hearing& h) { return h.loudBlocks >= 1; }, 500);
-    QVERIFY2(hearing.loudBlocks >= 1, "the bell did not ring");
-    QCOMPARE(hearing.toneBlocks, 0);
-    QCOMPARE(beeper.count, 1);
+    alarmPlaysOrBeeps(ToneHz, plays);
     if (damage != "a FIFO")
         return;
     // A file that never opens holds nothing, however many alarms ring the bell for it.
     quietRecording();
+    RealPlatform platform;
     const Holdings afterFirst = Held();
     int refused = 0;
     for (int alarm = 2; alarm <= 200; ++alarm)
@@ -334,7 +326,7 @@ void TestAlarmSound::damagedFilePlaysWhatItHoldsOrRingsTheBell() {
     // And a good file in its place plays.
     QVERIFY(QFile::remove(QStringLiteral("test.WAV")) &&
             testing::WriteToneWave(QStringLiteral("test.WAV"), 0.25, ToneHz));
-    toneHeardWithoutABeep(ToneHz);
+    alarmPlaysOrBeeps(ToneHz, true);
 }
 
 void TestAlarmSound::nextAlarmEndsTheSoundStillPlaying() {
