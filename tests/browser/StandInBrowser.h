@@ -21,6 +21,10 @@ inline QString BrowserCommand(const QString& arguments = QStringLiteral("%1"),
                               const QString& program = kRecorder) {
     return QLatin1Char('"') + program + QStringLiteral("\" ") + arguments;
 }
+// What the recorder records of a run with one argument.
+inline std::optional<QStringList> RanWith(const QString& argument) {
+    return QStringList{kRecorder, argument};
+}
 // A mimeapps.list that makes `id` the default for HTML; none with no id.
 inline QByteArray DefaultFor(const QString& id) {
     return "[Default Applications]\n" + (id.isEmpty() ? QByteArray() : "text/html=" + id.toUtf8() + '\n');
