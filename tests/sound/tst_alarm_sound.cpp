@@ -247,6 +247,7 @@ void TestAlarmSound::eachEncodingPlaysItsOwnTone() {
 void TestAlarmSound::damagedFilePlaysWhatItHoldsOrRingsTheBell_data() {
     QTest::addColumn<QByteArray>("damage");
     QTest::addColumn<bool>("plays");
+    // Every way an alarm file cannot play: the alarm falls back to the beep.
     for (const char* damage : {"missing", "empty", "truncated", "no samples", "not a wave file",
                                "RIFF of no wave", "unknown encoding", "unreadable", "a FIFO", "a folder"})
         QTest::newRow(damage) << QByteArray(damage) << false;
