@@ -5,7 +5,7 @@
 
 #include "bench/RealSound.h"
 #include "feedtimer/Timer.h"
-#include "tests/feedtimer/ManualClock.h"
+#include "tests/support/ManualClock.h"
 #include "tests/support/PrivateSoundServer.h"
 
 #include <QApplication>

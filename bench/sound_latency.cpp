@@ -5,11 +5,11 @@
 
 #include "bench/RealSound.h"
 #include "feedtimer/Timer.h"
-#include "tests/feedtimer/ManualClock.h"
+#include "tests/support/ManualClock.h"
 #include "tests/support/PrivateSoundServer.h"
+#include "tests/support/WaveFile.h"
 
 #include <QApplication>
-#include <QDataStream>
 #include <QDir>
 #include <QFile>
 #include <QPushButton>
@@ -25,7 +25,6 @@
 #include <cstdio>
 #include <cstring>
 #include <functional>
-#include <numbers>
 #include <optional>
 #include <sys/stat.h>
 #include <thread>
@@ -37,26 +36,6 @@ using Clock = std::chrono::steady_clock;
 using testing::MonitorRecorder;
 
 namespace {
-
-// A mono 16-bit PCM wave file of a 0.3-second 1 kHz tone.
-QByteArray ToneWave() {
-    constexpr int Rate = 44100, Frames = Rate * 3 / 10;
-    QByteArray wave;
-    QDataStream out(&wave, QIODevice::WriteOnly);
-    out.setByteOrder(QDataStream::LittleEndian);
-    const auto tag = [&out](const char* four) { out.writeRawData(four, 4); };
-    tag("RIFF");
-    out << quint32(36 + Frames * 2);
-    tag("WAVE");
-    tag("fmt ");
-    out << quint32(16) << quint16(1) << quint16(1) << quint32(Rate) << quint32(Rate * 2) << quint16(2)
-        << quint16(16);
-    tag("data");
-    out << quint32(Frames * 2);
-    for (int i = 0; i < Frames; ++i)
-        out << qint16(std::lround(16000 * std::sin(2 * std::numbers::pi * 1000 * i / Rate)));
-    return wave;
-}
 
 // Runs the event loop until `done` or the time-out; wakes on every event, so that the recorder's
 // arrivals are noted when they come.
@@ -203,10 +182,8 @@ int main(int argc, char** argv) {
     const int calls = argc > 1 ? std::max(1, std::atoi(argv[1])) : 50;
     QTemporaryDir dir;
     QDir::setCurrent(dir.path());
-    QFile wave(QStringLiteral("test.WAV"));
-    if (!wave.open(QIODevice::WriteOnly) || wave.write(ToneWave()) < 0)
+    if (!testing::WriteToneWave(QStringLiteral("test.WAV"), 0.3, 1000))
         return 1;
-    wave.close();
 
     testing::PrivateSoundServer server;
     if (!server.unavailable().isEmpty()) {

@@ -164,39 +164,28 @@ VarDigMeasures Measures(VarDigSize label1, VarDigSize label2, bool credits = tru
     return m;
 }
 
+// The layout with the list and both buttons shown.
+VarDigLayout Shown(VarDigRect label1, VarDigRect label2, VarDigRect list, VarDigRect close, VarDigRect web,
+                   int width, int height) {
+    return {label1, label2, list, close, web, true, true, width, height};
+}
+
 } // namespace
 
 TEST(ComputeVarDigLayout, WidestOfAboutCreditsAndButtons) {
-    // The buttons need the most: 75 + 75 + 24 = 174; they stand 8 from both edges, 8 apart.
-    VarDigLayout l = ComputeVarDigLayout(Measures({100, 48}, {130, 26}));
-    EXPECT_EQ(l.clientWidth, 174);
-    EXPECT_EQ(l.label1, (VarDigRect{48, 8, 118, 48}));
-    EXPECT_EQ(l.label2, (VarDigRect{8, 64, 158, 26}));
-    EXPECT_EQ(l.comboBox1, (VarDigRect{8, 98, 158, 20}));
-    EXPECT_EQ(l.bitBtn1, (VarDigRect{8, 126, 75, 25}));
-    EXPECT_EQ(l.bitBtn2, (VarDigRect{91, 126, 75, 25}));
-    EXPECT_EQ(l.clientHeight, 159);
-    EXPECT_TRUE(l.comboBox1Visible && l.bitBtn2Visible);
-
-    // The About text needs the most: 32 + 201 + 24 = 257; (257 - 158) / 2 truncates to 49.
-    l = ComputeVarDigLayout(Measures({201, 39}, {100, 26}));
-    EXPECT_EQ(l.clientWidth, 257);
-    EXPECT_EQ(l.label1, (VarDigRect{48, 8, 201, 39}));
-    EXPECT_EQ(l.label2, (VarDigRect{8, 55, 241, 26}));
-    EXPECT_EQ(l.comboBox1, (VarDigRect{8, 89, 241, 20}));
-    EXPECT_EQ(l.bitBtn1, (VarDigRect{49, 117, 75, 25}));
-    EXPECT_EQ(l.bitBtn2, (VarDigRect{132, 117, 75, 25}));
-    EXPECT_EQ(l.clientHeight, 150);
-
-    // The credits need the most: 250 + 16 = 266; a one-line About text lower than the icon.
-    l = ComputeVarDigLayout(Measures({40, 13}, {250, 13}));
-    EXPECT_EQ(l.clientWidth, 266);
-    EXPECT_EQ(l.label1, (VarDigRect{48, 8, 210, 13}));
-    EXPECT_EQ(l.label2, (VarDigRect{8, 48, 250, 13}));
-    EXPECT_EQ(l.comboBox1, (VarDigRect{8, 69, 250, 20}));
-    EXPECT_EQ(l.bitBtn1, (VarDigRect{54, 97, 75, 25}));
-    EXPECT_EQ(l.bitBtn2, (VarDigRect{137, 97, 75, 25}));
-    EXPECT_EQ(l.clientHeight, 130);
+    const std::pair<VarDigMeasures, VarDigLayout> cases[] = {
+        // The buttons need the most: 75 + 75 + 24 = 174; they stand 8 from both edges, 8 apart.
+        {Measures({100, 48}, {130, 26}), Shown({48, 8, 118, 48}, {8, 64, 158, 26}, {8, 98, 158, 20},
+                                               {8, 126, 75, 25}, {91, 126, 75, 25}, 174, 159)},
+        // The About text needs the most: 32 + 201 + 24 = 257; (257 - 158) / 2 truncates to 49.
+        {Measures({201, 39}, {100, 26}), Shown({48, 8, 201, 39}, {8, 55, 241, 26}, {8, 89, 241, 20},
+                                               {49, 117, 75, 25}, {132, 117, 75, 25}, 257, 150)},
+        // The credits need the most: 250 + 16 = 266; a one-line About text lower than the icon.
+        {Measures({40, 13}, {250, 13}), Shown({48, 8, 210, 13}, {8, 48, 250, 13}, {8, 69, 250, 20},
+                                              {54, 97, 75, 25}, {137, 97, 75, 25}, 266, 130)},
+    };
+    for (const auto& [measures, expected] : cases)
+        EXPECT_EQ(ComputeVarDigLayout(measures), expected);
 }
 
 TEST(ComputeVarDigLayout, WithoutCreditsOrWithoutList) {

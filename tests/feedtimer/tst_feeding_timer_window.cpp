@@ -2,9 +2,9 @@
 #include "feedtimer/RepeatingTimer.h"
 #include "feedtimer/Timer.h"
 #include "look/FontSubstitutions.h"
-#include "tests/feedtimer/ManualClock.h"
 #include "tests/support/ChildNamed.h"
 #include "tests/support/FakePlatform.h"
+#include "tests/support/ManualClock.h"
 
 #include <QAbstractItemView>
 #include <QAction>

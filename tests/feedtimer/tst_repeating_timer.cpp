@@ -1,5 +1,5 @@
 #include "feedtimer/RepeatingTimer.h"
-#include "tests/feedtimer/ManualClock.h"
+#include "tests/support/ManualClock.h"
 
 #include <QSignalSpy>
 #include <QTest>

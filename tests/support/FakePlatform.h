@@ -16,10 +16,16 @@
 
 namespace rotenu::testing {
 
+// Counts the beeps, and gives them with `passOn` too when set.
 class CountingBeeper final : public Beeper {
 public:
-    void beep() override { ++count; }
+    void beep() override {
+        ++count;
+        if (passOn)
+            passOn->beep();
+    }
     int count = 0;
+    Beeper* passOn = nullptr;
 };
 
 // Records each message and answers "OK" at once, so that no modal box blocks a test.

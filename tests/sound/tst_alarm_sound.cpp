@@ -5,9 +5,10 @@
 #include "platform/LoadablePart.h"
 #include "platform/RealPlatform.h"
 #include "sound/SoundPartEntry.h"
-#include "tests/feedtimer/ManualClock.h"
 #include "tests/support/FakePlatform.h"
+#include "tests/support/ManualClock.h"
 #include "tests/support/PrivateSoundServer.h"
+#include "tests/support/WaveFile.h"
 
 #include <QApplication>
 #include <QDir>
@@ -69,14 +70,13 @@ Hearing Listen(const QByteArray& raw, qsizetype from, double toneHz) {
     return hearing;
 }
 
-// A tone (a quarter-second one unless told) written by sox as test.WAV, `format` being sox's output
-// options.
-bool WriteTone(const QStringList& format, int toneHz, const QString& name = QStringLiteral("test.WAV"),
-               const char* seconds = "0.25") {
+// A quarter-second tone written by sox as test.wav in an encoding that `format`, sox's output
+// options, gives.
+bool SoxTone(const QStringList& format, int toneHz) {
     QProcess sox;
     sox.start(QStringLiteral("sox"),
               QStringList{QStringLiteral("-n")} + format +
-                  QStringList{name, QStringLiteral("synth"), QString::fromLatin1(seconds),
+                  QStringList{QStringLiteral("test.wav"), QStringLiteral("synth"), QStringLiteral("0.25"),
                               QStringLiteral("sine"), QString::number(toneHz)});
     return sox.waitForFinished(10000) && sox.exitCode() == 0;
 }
@@ -133,14 +133,10 @@ private:
     // its plugins), and `listenOnMs` longer; returns what was heard.
     Hearing soundAlarm(const PlatformServices& services, double toneHz,
                        std::function<bool(const Hearing&)> heard, int listenOnMs = 0);
-    Hearing soundAlarm(double toneHz, std::function<bool(const Hearing&)> heard, int listenOnMs = 0) {
-        RealPlatform platform;
-        return soundAlarm(platform.services(), toneHz, std::move(heard), listenOnMs);
-    }
     static bool toneHeard(const Hearing& h) { return h.toneBlocks >= 3; }
-    // Sounds the alarm through the real player with its beeps counted: a file that plays must
-    // never fall back to the beep as well.
-    void toneHeardWithoutABeep(double toneHz);
+    // Sounds the alarm through the real player with its beeps counted: a file that plays is heard
+    // and never falls back to the beep as well; one that cannot gives one beep, the bell.
+    void alarmPlaysOrBeeps(double toneHz, bool plays);
 
     testing::PrivateSoundServer m_server;
     std::unique_ptr<MonitorRecorder> m_recorder;
@@ -152,8 +148,6 @@ private:
 void TestAlarmSound::initTestCase() {
     if (!m_server.unavailable().isEmpty())
         QSKIP(qPrintable(m_server.unavailable() + QStringLiteral(" (scripts/setup installs it)")));
-    if (QStandardPaths::findExecutable(QStringLiteral("sox")).isEmpty())
-        QSKIP("sox is not installed (scripts/setup installs it): no wave files to play");
     QString why;
     if (!m_server.start(&why))
         QSKIP(qPrintable(why));
@@ -225,30 +219,37 @@ void TestAlarmSound::eachEncodingPlaysItsOwnTone_data() {
     row("GSM 6.10 8 kHz", "-r 8000 -e gsm-full-rate", 600);
 }
 
-void TestAlarmSound::toneHeardWithoutABeep(double toneHz) {
+void TestAlarmSound::alarmPlaysOrBeeps(double toneHz, bool plays) {
     RealPlatform platform;
     testing::CountingBeeper beeper;
+    beeper.passOn = platform.services().beeper;
     PlatformServices services = platform.services();
     services.beeper = &beeper;
-    const Hearing hearing = soundAlarm(services, toneHz, toneHeard, 300);
-    QVERIFY2(toneHeard(hearing), qPrintable(QStringLiteral("heard %1 blocks of the tone among %2 loud blocks")
-                                                .arg(hearing.toneBlocks)
-                                                .arg(hearing.loudBlocks)));
-    QCOMPARE(beeper.count, 0);
+    // The bell is short: one loud block of it is enough; listening on, no tone of the file comes.
+    const auto heard = [plays](const Hearing& h) { return plays ? toneHeard(h) : h.loudBlocks >= 1; };
+    const Hearing hearing = soundAlarm(services, toneHz, heard, plays ? 300 : 500);
+    QVERIFY2(heard(hearing) && (plays || hearing.toneBlocks == 0),
+             qPrintable(QStringLiteral("heard %1 blocks of the tone among %2 loud blocks")
+                            .arg(hearing.toneBlocks)
+                            .arg(hearing.loudBlocks)));
+    QCOMPARE(beeper.count, plays ? 0 : 1);
 }
 
 void TestAlarmSound::eachEncodingPlaysItsOwnTone() {
     QFETCH(QStringList, format);
     QFETCH(int, toneHz);
-    QVERIFY(WriteTone(format, toneHz, QStringLiteral("test.wav")));
-    toneHeardWithoutABeep(toneHz);
+    if (QStandardPaths::findExecutable(QStringLiteral("sox")).isEmpty())
+        QSKIP("sox is not installed (scripts/setup installs it): no file in these encodings");
+    QVERIFY(SoxTone(format, toneHz));
+    alarmPlaysOrBeeps(toneHz, true);
 }
 
 void TestAlarmSound::damagedFilePlaysWhatItHoldsOrRingsTheBell_data() {
     QTest::addColumn<QByteArray>("damage");
     QTest::addColumn<bool>("plays");
+    // Every way an alarm file cannot play: the alarm falls back to the beep.
     for (const char* damage : {"missing", "empty", "truncated", "no samples", "not a wave file",
-                               "unknown encoding", "unreadable", "a FIFO"})
+                               "RIFF of no wave", "unknown encoding", "unreadable", "a FIFO", "a folder"})
         QTest::newRow(damage) << QByteArray(damage) << false;
     // Data that ends before its header says: what there is of it plays.
     QTest::newRow("data cut short") << QByteArray("data cut short") << true;
@@ -272,8 +273,10 @@ void TestAlarmSound::damagedFilePlaysWhatItHoldsOrRingsTheBell() {
     QFile file(QStringLiteral("test.WAV"));
     if (damage == "a FIFO") {
         QVERIFY(::mkfifo("test.WAV", 0600) == 0);
+    } else if (damage == "a folder") {
+        QVERIFY(QDir().mkdir(QStringLiteral("test.WAV")));
     } else if (damage != "missing") {
-        QVERIFY(WriteTone({}, ToneHz, QStringLiteral("test.WAV"), plays ? "1" : "0.25"));
+        QVERIFY(testing::WriteToneWave(QStringLiteral("test.WAV"), plays ? 1 : 0.25, ToneHz));
         QVERIFY(file.open(QIODevice::ReadWrite));
         if (damage == "empty")
             file.resize(0);
@@ -285,6 +288,8 @@ void TestAlarmSound::damagedFilePlaysWhatItHoldsOrRingsTheBell() {
             file.resize(file.size() / 2);
         else if (damage == "not a wave file")
             file.write("this is not a wave file\n");
+        else if (damage == "RIFF of no wave")
+            file.resize(0) && file.write(QByteArray("RIFF but nothing after it\n").repeated(40));
         else if (damage == "unknown encoding")
             file.seek(20) && file.write("\x77\x77", 2); // the format code
         file.close();
@@ -294,19 +299,13 @@ void TestAlarmSound::damagedFilePlaysWhatItHoldsOrRingsTheBell() {
                 QSKIP("this user reads every file (root)");
         }
     }
-    if (plays)
-        return toneHeardWithoutABeep(ToneHz);
-    // The bell is short: one loud block of it is enough; listening on, no tone of the file comes.
-    const Hearing hearing = soundAlarm(
-        ToneHz, [](const Hearing& h) { return h.loudBlocks >= 1; }, 500);
-    QVERIFY2(hearing.loudBlocks >= 1, "the bell did not ring");
-    QCOMPARE(hearing.toneBlocks, 0);
+    alarmPlaysOrBeeps(ToneHz, plays);
     if (damage != "a FIFO")
         return;
     // A file that never opens holds nothing, however many alarms ring the bell for it.
     quietRecording();
-    const Holdings afterFirst = Held();
     RealPlatform platform;
+    const Holdings afterFirst = Held();
     int refused = 0;
     for (int alarm = 2; alarm <= 200; ++alarm)
         platform.services().wavePlayer->playAsync(QStringLiteral("test.WAV"), [&] {
@@ -326,15 +325,16 @@ void TestAlarmSound::damagedFilePlaysWhatItHoldsOrRingsTheBell() {
                             .arg(held.files)
                             .arg(held.serverClients)));
     // And a good file in its place plays.
-    QVERIFY(QFile::remove(QStringLiteral("test.WAV")) && WriteTone({}, ToneHz));
-    toneHeardWithoutABeep(ToneHz);
+    QVERIFY(QFile::remove(QStringLiteral("test.WAV")) &&
+            testing::WriteToneWave(QStringLiteral("test.WAV"), 0.25, ToneHz));
+    alarmPlaysOrBeeps(ToneHz, true);
 }
 
 void TestAlarmSound::nextAlarmEndsTheSoundStillPlaying() {
     RealPlatform platform;
-    QVERIFY(WriteTone({}, 500, QStringLiteral("test.WAV"), "3"));
+    QVERIFY(testing::WriteToneWave(QStringLiteral("test.WAV"), 3, 500));
     QVERIFY(toneHeard(soundAlarm(platform.services(), 500, toneHeard)));
-    QVERIFY(WriteTone({}, 900));
+    QVERIFY(testing::WriteToneWave(QStringLiteral("test.WAV"), 0.25, 900));
     m_quietFirst = false;
     const Hearing second = soundAlarm(platform.services(), 900, toneHeard, 700);
     m_quietFirst = true;
@@ -345,7 +345,7 @@ void TestAlarmSound::nextAlarmEndsTheSoundStillPlaying() {
 }
 
 void TestAlarmSound::stoppedServerHoldsNothing() {
-    QVERIFY(WriteTone({}, 700));
+    QVERIFY(testing::WriteToneWave(QStringLiteral("test.WAV"), 0.25, 700));
     RealPlatform platform;
     testing::CountingBeeper alarmBeeper;
     PlatformServices services = platform.services();
@@ -382,7 +382,7 @@ void TestAlarmSound::stoppedServerHoldsNothing() {
 }
 
 void TestAlarmSound::serverThatStartsLateOrRestartsIsUsed() {
-    QVERIFY(WriteTone({}, 800));
+    QVERIFY(testing::WriteToneWave(QStringLiteral("test.WAV"), 0.25, 800));
     testing::CountingBeeper beeper;
     RealPlatform platform;
     PlatformServices services = platform.services();
@@ -447,13 +447,15 @@ void TestAlarmSound::bellFollowsTheDesktopSoundSettings() {
           "[5.1]\nOutputProfile=5.1\n[hq]\nOutputProfile=stereo\n");
     QVERIFY(root.mkpath(QStringLiteral("data/sounds/rotenu-test-base/hq")) &&
             root.mkpath(QStringLiteral("data/sounds/rotenu-test-base/5.1")));
-    QVERIFY(WriteTone({}, 500, QStringLiteral("data/sounds/rotenu-test-base/5.1/bell.wav")));
+    QVERIFY(testing::WriteToneWave(root.filePath(QStringLiteral("data/sounds/rotenu-test-base/5.1/bell.wav")),
+                                   0.25, 500));
     if (QTest::currentDataTag() == QByteArrayView("the theme's index a FIFO")) {
         const QString index = root.filePath(QStringLiteral("data/sounds/rotenu-test/index.theme"));
         QVERIFY(QFile::remove(index) && ::mkfifo(QFile::encodeName(index).constData(), 0600) == 0);
     }
     if (heard != u"freedesktop bell")
-        QVERIFY(WriteTone({}, ToneHz, QStringLiteral("data/sounds/rotenu-test-base/hq/bell.wav"), "0.5"));
+        QVERIFY(testing::WriteToneWave(
+            root.filePath(QStringLiteral("data/sounds/rotenu-test-base/hq/bell.wav")), 0.5, ToneHz));
 
     const qsizetype from = quietRecording();
     QProcess program;
