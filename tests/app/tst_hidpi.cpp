@@ -1,11 +1,8 @@
 // At twice the pixel density (QT_SCALE_FACTOR=2) the windows keep their designed layout in
 // device-independent pixels, draw at the full resolution, and cut nothing off.
 
-#include "about/Lib_VarsionForm.h"
-#include "app/Main.h"
-#include "feedtimer/Timer.h"
 #include "look/FontSubstitutions.h"
-#include "tests/support/FakePlatform.h"
+#include "tests/support/WindowFixture.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -22,7 +19,6 @@
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QTest>
-#include <QTimer>
 
 using namespace rotenu;
 
@@ -143,36 +139,26 @@ private slots:
     void mainWindowKeepsItsLayout();
     void feedingTimerKeepsItsLayout();
     void versionDialogCutsNothingOff();
-    void cleanupTestCase();
 
 private:
-    std::unique_ptr<testing::FakePlatform> platform;
-    std::unique_ptr<TForm1> form;
-    std::unique_ptr<TForm2> timer;
-    std::unique_ptr<TVarDigForm> dialog;
+    testing::WindowFixture windows;
+    TForm1* form = &windows.mainWindow;
+    TForm2* timer = &windows.feedingTimer;
 };
 
 void TestHighDpi::initTestCase() {
-    platform = std::make_unique<testing::FakePlatform>();
-    form = std::make_unique<TForm1>(platform->services);
-    timer = std::make_unique<TForm2>(platform->services);
-    dialog = std::make_unique<TVarDigForm>(platform->services);
-    form->attachWindows(timer.get(), dialog.get());
-    form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+    QVERIFY(windows.showMainWindow());
     QVERIFY2(qFuzzyCompare(form->devicePixelRatioF(), ScaleFactor), "run with QT_SCALE_FACTOR=2");
 }
 
 void TestHighDpi::mainWindowKeepsItsLayout() {
     QCOMPARE(form->centralWidget()->size(), QSize(305, 321));
-    const auto* menu = form->findChild<QMenuBar*>(QStringLiteral("MainMenu1"));
-    QVERIFY(menu);
-    QCOMPARE(form->size(), QSize(305, 321 + menu->height()));
-    QCOMPARE(form->findChild<QWidget*>(QStringLiteral("ListBox1"))->geometry(), QRect(8, 216, 289, 97));
+    QCOMPARE(form->size(), QSize(305, 321 + windows.child<QMenuBar>("MainMenu1")->height()));
+    QCOMPARE(windows.child<QWidget>("ListBox1")->geometry(), QRect(8, 216, 289, 97));
 
     // Items keep their height of 16, so the list shows as many lines as designed.
-    auto* list = form->findChild<QListWidget*>(QStringLiteral("ListBox1"));
-    QTest::keyClicks(form->findChild<QWidget*>(QStringLiteral("Edit1")), QStringLiteral("Rico-7"));
+    auto* list = windows.child<QListWidget>("ListBox1");
+    QTest::keyClicks(windows.child<QWidget>("Edit1"), QStringLiteral("Rico-7"));
     QVERIFY(list->count() > 0);
     QCOMPARE(list->visualItemRect(list->item(0)).height(), 16);
 
@@ -182,8 +168,8 @@ void TestHighDpi::mainWindowKeepsItsLayout() {
 }
 
 void TestHighDpi::feedingTimerKeepsItsLayout() {
-    form->findChild<QAction*>(QStringLiteral("N1"))->trigger();
-    QVERIFY(QTest::qWaitForWindowExposed(timer.get()));
+    windows.child<QAction>("N1")->trigger();
+    QVERIFY(QTest::qWaitForWindowExposed(timer));
     QCOMPARE(timer->size(), timer->minimumSize());
     QCOMPARE(timer->size(), timer->maximumSize());
     const QStringList problems = CutOff(*timer);
@@ -193,31 +179,16 @@ void TestHighDpi::feedingTimerKeepsItsLayout() {
 }
 
 void TestHighDpi::versionDialogCutsNothingOff() {
-    // The dialog is modal: look at it from inside its event loop, then close it.
     QStringList problems;
-    bool seen = false;
     bool sharp = false;
-    QTimer::singleShot(0, this, [&] {
-        auto* shown = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        if (shown == dialog.get()) {
-            seen = true;
-            problems = CutOff(*dialog);
-            sharp = DrawnAtFullResolution(*dialog);
-        }
-        if (shown)
-            shown->reject();
-    });
-    form->findChild<QAction*>(QStringLiteral("V1"))->trigger();
-    QVERIFY(seen);
+    QVERIFY(testing::InspectModal([&] { windows.child<QAction>("V1")->trigger(); },
+                                  [&](QWidget& dialog) {
+                                      QCOMPARE(&dialog, &windows.versionDialog);
+                                      problems = CutOff(dialog);
+                                      sharp = DrawnAtFullResolution(dialog);
+                                  }));
     QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QStringLiteral("; "))));
     QVERIFY(sharp);
-}
-
-void TestHighDpi::cleanupTestCase() {
-    form.reset();
-    timer.reset();
-    dialog.reset();
-    platform.reset();
 }
 
 int main(int argc, char** argv) {
