@@ -68,8 +68,8 @@ private:
     template <typename T> T* child(const char* name) { return testing::ChildNamed<T>(*dialog, name); }
     AutoSizeLabel* label(const char* name) { return child<AutoSizeLabel>(name); }
     QComboBox* combo() { return child<QComboBox>("ComboBox1"); }
-    // Shows the dialog modally with the texts and runs `inspect` while it is open; the dialog is
-    // closed with its close button whatever `inspect` finds. Returns whether ShowVarDig returned.
+    // Shows the dialog modally with the texts and runs `inspect` while it is open, then presses its
+    // close button. Returns whether it was shown and the close button ended the showing.
     bool showWhile(const std::string& about, const std::string& credits, const std::string& pages,
                    const std::function<void()>& inspect);
     VarDigLayout expectedLayout();
@@ -87,22 +87,16 @@ void TestVersionDialog::init() {
 
 bool TestVersionDialog::showWhile(const std::string& about, const std::string& credits,
                                   const std::string& pages, const std::function<void()>& inspect) {
-    bool inspected = false;
-    QTimer::singleShot(0, dialog, [&] {
-        struct CloseAfterwards {
-            TestVersionDialog* test;
-            ~CloseAfterwards() {
-                if (test->dialog->isVisible())
-                    QTest::mouseClick(test->child<QPushButton>("BitBtn1"), Qt::LeftButton);
-            }
-        } closeAfterwards{this};
-        inspected = true;
-        QVERIFY(dialog->isVisible());
-        QCOMPARE(QApplication::activeModalWidget(), dialog);
-        inspect();
-    });
-    dialog->ShowVarDig(about, credits, pages);
-    return inspected && !dialog->isVisible();
+    bool closedByItsButton = false;
+    const bool shown =
+        testing::InspectModal([&] { dialog->ShowVarDig(about, credits, pages); },
+                              [&](QWidget& modal) {
+                                  QCOMPARE(&modal, dialog);
+                                  inspect();
+                                  QTest::mouseClick(child<QPushButton>("BitBtn1"), Qt::LeftButton);
+                                  closedByItsButton = !dialog->isVisible();
+                              });
+    return shown && closedByItsButton;
 }
 
 // The layout that the rules give for the sizes that the labels take for their texts.

@@ -1,6 +1,8 @@
 // Bad input tried on the real windows: whatever is pasted or typed into the name field, and alarm
 // files that cannot play, each with a clear outcome and nothing crashing.
 
+#include "app/Main.h"
+#include "feedtimer/Timer.h"
 #include "sound/SoundPlayer.h"
 #include "tests/feedtimer/ManualClock.h"
 #include "tests/support/WindowFixture.h"
@@ -46,15 +48,6 @@ QByteArray Wave(quint16 format, quint16 bits, int frames, int declaredFrames) {
     return wave;
 }
 
-// The name in the field with a "|" where its cursor stands, and back.
-QString ShownWithCursor(const QLineEdit& field) {
-    return QString(field.text()).insert(field.cursorPosition(), u'|');
-}
-void SetWithCursor(QLineEdit& field, const QString& shown) {
-    field.setText(QString(shown).remove(u'|'));
-    field.setCursorPosition(static_cast<int>(shown.indexOf(u'|')));
-}
-
 } // namespace
 
 class TestBadInput : public QObject {
@@ -86,7 +79,7 @@ void TestBadInput::init() {
 }
 
 void TestBadInput::pastedOrDroppedTextIsCutToTwelveBytesAndShownAsScored_data() {
-    QTest::addColumn<QString>("before"); // "|": the cursor
+    QTest::addColumn<QString>("before"); // the name in the field, "|" its cursor
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("after");
     QTest::addColumn<QString>("id");
@@ -142,7 +135,8 @@ void TestBadInput::pastedOrDroppedTextIsCutToTwelveBytesAndShownAsScored() {
     QFETCH(QString, before);
     QFETCH(QString, text);
     QLineEdit& edit1 = *edit("Edit1");
-    SetWithCursor(edit1, before);
+    edit1.setText(QString(before).remove(u'|'));
+    edit1.setCursorPosition(static_cast<int>(before.indexOf(u'|')));
     if (drop) {
         QMimeData data;
         data.setText(text);
@@ -155,7 +149,7 @@ void TestBadInput::pastedOrDroppedTextIsCutToTwelveBytesAndShownAsScored() {
     } else {
         testing::Paste(edit1, text);
     }
-    QTEST(ShownWithCursor(edit1), "after");
+    QTEST(QString(edit1.text()).insert(edit1.cursorPosition(), u'|'), "after");
     QTEST(edit("Edit2")->text(), "id");
     // The field shows what its own bytes give, and the list offers suggestions for them.
     const std::string bytes = ToShiftJis(edit1.text());

@@ -19,6 +19,8 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include <optional>
+
 using namespace rotenu;
 
 class TestMainWindow : public QObject {
