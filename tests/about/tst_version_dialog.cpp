@@ -444,10 +444,7 @@ void TestVersionDialog::helpMenuBeepsAndShowsTheDialogModally() {
 }
 
 int main(int argc, char** argv) {
-    Application application(argc, argv);
-    InstallFontSubstitutions();
-    TestVersionDialog test;
-    return QTest::qExec(&test, argc, argv);
+    return testing::WindowTestMain<TestVersionDialog>(argc, argv);
 }
 
 #include "tst_version_dialog.moc"

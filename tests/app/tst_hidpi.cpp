@@ -1,7 +1,6 @@
 // At twice the pixel density (QT_SCALE_FACTOR=2) the windows keep their designed layout in
 // device-independent pixels, draw at the full resolution, and cut nothing off.
 
-#include "look/FontSubstitutions.h"
 #include "tests/support/WindowFixture.h"
 
 #include <QAbstractButton>
@@ -190,10 +189,7 @@ void TestHighDpi::versionDialogCutsNothingOff() {
 }
 
 int main(int argc, char** argv) {
-    QApplication application(argc, argv);
-    InstallFontSubstitutions();
-    TestHighDpi test;
-    return QTest::qExec(&test, argc, argv);
+    return testing::WindowTestMain<TestHighDpi>(argc, argv);
 }
 
 #include "tst_hidpi.moc"

@@ -424,10 +424,7 @@ void TestMainWindow::menuHasItsItemsAndExitCloses() {
 }
 
 int main(int argc, char** argv) {
-    QApplication application(argc, argv);
-    InstallFontSubstitutions();
-    TestMainWindow test;
-    return QTest::qExec(&test, argc, argv);
+    return testing::WindowTestMain<TestMainWindow>(argc, argv);
 }
 
 #include "tst_main_window.moc"

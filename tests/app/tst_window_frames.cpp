@@ -2,7 +2,6 @@
 // came up: under real window managers (tests/support/with-window-manager) and, with no frame at
 // all, offscreen.
 
-#include "look/FontSubstitutions.h"
 #include "tests/support/WindowFixture.h"
 #include "widgets/PlainMessageBox.h"
 
@@ -101,10 +100,7 @@ void TestWindowFrames::centredByTheirFrame() {
 }
 
 int main(int argc, char** argv) {
-    QApplication application(argc, argv);
-    InstallFontSubstitutions();
-    TestWindowFrames test;
-    return QTest::qExec(&test, argc, argv);
+    return testing::WindowTestMain<TestWindowFrames>(argc, argv);
 }
 
 #include "tst_window_frames.moc"

@@ -34,7 +34,6 @@ const QString OneCycleFinished = QStringLiteral(u"一周期アラーム終了");
 class TestFeedingTimerWindow : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() { InstallFontSubstitutions(); }
     void init();
     void startsAsDesigned();
     void everyCycleAlarmRhythm_data();
@@ -536,5 +535,7 @@ void TestFeedingTimerWindow::failedSoundBeepsInsteadAtTheSameTimes() {
     QCOMPARE(status(), OneCycleFinished);
 }
 
-QTEST_MAIN(TestFeedingTimerWindow)
+int main(int argc, char** argv) {
+    return testing::WindowTestMain<TestFeedingTimerWindow>(argc, argv);
+}
 #include "tst_feeding_timer_window.moc"

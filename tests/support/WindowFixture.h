@@ -6,11 +6,14 @@
 #include "app/Main.h"
 #include "feedtimer/MonotonicClock.h"
 #include "feedtimer/Timer.h"
+#include "look/FontSubstitutions.h"
 #include "tests/support/ChildNamed.h"
 #include "tests/support/FakePlatform.h"
+#include "widgets/Application.h"
 
 #include <QLineEdit>
 #include <QString>
+#include <QTest>
 
 #include <functional>
 
@@ -40,5 +43,13 @@ void Paste(QLineEdit& field, const QString& text);
 // Runs `open`, and `inspect` on the modal window it brings up from inside that window's event
 // loop; the window is closed however `inspect` ends. Returns whether a modal window came up.
 bool InspectModal(const std::function<void()>& open, const std::function<void(QWidget& modal)>& inspect);
+
+// A window test's `main`: runs the test with the program's application object and fonts.
+template <typename Test> int WindowTestMain(int argc, char** argv) {
+    Application application(argc, argv);
+    InstallFontSubstitutions();
+    Test test;
+    return QTest::qExec(&test, argc, argv);
+}
 
 } // namespace rotenu::testing
