@@ -538,4 +538,5 @@ void TestFeedingTimerWindow::failedSoundBeepsInsteadAtTheSameTimes() {
 int main(int argc, char** argv) {
     return testing::WindowTestMain<TestFeedingTimerWindow>(argc, argv);
 }
+
 #include "tst_feeding_timer_window.moc"
