@@ -1,11 +1,8 @@
-#include "about/Lib_VarsionForm.h"
 #include "about/VarDigLayout.h"
 #include "about/VarDigTexts.h"
-#include "app/Main.h"
 #include "look/ExecutableIcon.h"
 #include "look/FontSubstitutions.h"
-#include "tests/support/ChildNamed.h"
-#include "tests/support/FakePlatform.h"
+#include "tests/support/WindowFixture.h"
 #include "text/ShiftJis.h"
 #include "version/EmbeddedVersionResource.h"
 #include "widgets/Application.h"
@@ -17,15 +14,13 @@
 #include <QFontInfo>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 #include <QTest>
 #include <QTimer>
 
 #include <functional>
-#include <memory>
+#include <optional>
 
 using namespace rotenu;
-using rotenu::testing::FakePlatform;
 
 namespace {
 
@@ -57,7 +52,6 @@ class TestVersionDialog : public QObject {
     Q_OBJECT
 private slots:
     void init();
-    void cleanup();
     void showsTheProgramsTextsLaidOutFromTheMeasuredLabels();
     void handComputedLayoutForTheFixedPitchCredits();
     void emptyCreditsAndEmptyList();
@@ -74,48 +68,35 @@ private:
     template <typename T> T* child(const char* name) { return testing::ChildNamed<T>(*dialog, name); }
     AutoSizeLabel* label(const char* name) { return child<AutoSizeLabel>(name); }
     QComboBox* combo() { return child<QComboBox>("ComboBox1"); }
-    // Shows the dialog modally with the texts and runs `inspect` while it is open; the dialog is
-    // closed with its close button whatever `inspect` finds. Returns whether ShowVarDig returned.
+    // Shows the dialog modally with the texts and runs `inspect` while it is open, then presses its
+    // close button. Returns whether it was shown and the close button ended the showing.
     bool showWhile(const std::string& about, const std::string& credits, const std::string& pages,
                    const std::function<void()>& inspect);
     VarDigLayout expectedLayout();
 
-    std::unique_ptr<FakePlatform> platform;
-    std::unique_ptr<TVarDigForm> dialog;
-    std::vector<std::string> opened;
+    std::optional<testing::WindowFixture> windows;
+    testing::FakePlatform* platform = nullptr;
+    TVarDigForm* dialog = nullptr;
 };
 
 void TestVersionDialog::init() {
-    platform = std::make_unique<FakePlatform>();
+    platform = &windows.emplace().platform;
     platform->versionResource.block = ProgramBlock();
-    dialog = std::make_unique<TVarDigForm>(platform->services);
-    opened.clear();
-    dialog->setWebPageOpener([this](const std::string& address) { opened.push_back(address); });
-}
-
-void TestVersionDialog::cleanup() {
-    dialog.reset();
-    platform.reset();
+    dialog = &windows->versionDialog;
 }
 
 bool TestVersionDialog::showWhile(const std::string& about, const std::string& credits,
                                   const std::string& pages, const std::function<void()>& inspect) {
-    bool inspected = false;
-    QTimer::singleShot(0, dialog.get(), [&] {
-        struct CloseAfterwards {
-            TestVersionDialog* test;
-            ~CloseAfterwards() {
-                if (test->dialog->isVisible())
-                    QTest::mouseClick(test->child<QPushButton>("BitBtn1"), Qt::LeftButton);
-            }
-        } closeAfterwards{this};
-        inspected = true;
-        QVERIFY(dialog->isVisible());
-        QCOMPARE(QApplication::activeModalWidget(), dialog.get());
-        inspect();
-    });
-    dialog->ShowVarDig(about, credits, pages);
-    return inspected && !dialog->isVisible();
+    bool closedByItsButton = false;
+    const bool shown =
+        testing::InspectModal([&] { dialog->ShowVarDig(about, credits, pages); },
+                              [&](QWidget& modal) {
+                                  QCOMPARE(&modal, dialog);
+                                  inspect();
+                                  QTest::mouseClick(child<QPushButton>("BitBtn1"), Qt::LeftButton);
+                                  closedByItsButton = !dialog->isVisible();
+                              });
+    return shown && closedByItsButton;
 }
 
 // The layout that the rules give for the sizes that the labels take for their texts.
@@ -157,7 +138,7 @@ void TestVersionDialog::showsTheProgramsTextsLaidOutFromTheMeasuredLabels() {
         QVERIFY(!child<QPushButton>("BitBtn2")->icon().isNull());
         // Tab order: close button, web button, list.
         QWidgetList tabStops;
-        for (QWidget* w = dialog->nextInFocusChain(); w != dialog.get(); w = w->nextInFocusChain())
+        for (QWidget* w = dialog->nextInFocusChain(); w != dialog; w = w->nextInFocusChain())
             if (w->focusPolicy() & Qt::TabFocus)
                 tabStops << w;
         QCOMPARE(tabStops,
@@ -244,6 +225,8 @@ void TestVersionDialog::listItemsHintAndWebButton() {
                               "[two] HTTP://Two.Example.COM/\r"
                               "[secure] https://three.example.com/\n"
                               "[\x82\xDB\x82\xC4\x82\xDC WebPage] file:///usr/share/doc/\r\n";
+    std::vector<std::string> opened;
+    dialog->setWebPageOpener([&](const std::string& address) { opened.push_back(address); });
     QVERIFY(showWhile(ABOUT_TEMPLATE, CREDITS_TEXT, pages, [&] {
         QStringList items;
         for (int i = 0; i < combo()->count(); ++i)
@@ -279,8 +262,7 @@ void TestVersionDialog::listItemsHintAndWebButton() {
 }
 
 void TestVersionDialog::webButtonStartsTheRegisteredBrowser() {
-    // Without a replaced opener the address goes to the browser command of the .htm class.
-    dialog = std::make_unique<TVarDigForm>(platform->services);
+    // The address goes to the browser command of the .htm class.
     platform->classesRegistry.addTextKey(".htm", "htmlfile");
     platform->classesRegistry.addTextKey("htmlfile\\Shell\\Open\\Command", "browser \"%1\"");
     QVERIFY(showWhile(ABOUT_TEMPLATE, CREDITS_TEXT, WEB_PAGES_TEXT, [&] {
@@ -291,7 +273,6 @@ void TestVersionDialog::webButtonStartsTheRegisteredBrowser() {
 }
 
 void TestVersionDialog::registryErrorIsReportedAndTheDialogStaysOpen() {
-    dialog = std::make_unique<TVarDigForm>(platform->services);
     static_cast<Application*>(QCoreApplication::instance())->setErrorReport(&platform->messageBox);
     platform->classesRegistry.addKey(".htm", {RegistryValue::Type::Other, "htmlfile"});
     QVERIFY(showWhile(ABOUT_TEMPLATE, CREDITS_TEXT, WEB_PAGES_TEXT, [&] {
@@ -309,10 +290,6 @@ void TestVersionDialog::secondShowingKeepsLayoutAndPlace() {
     QVERIFY(showWhile(ABOUT_TEMPLATE, CREDITS_TEXT, WEB_PAGES_TEXT, [&] {
         first = dialog->geometry();
         firstClose = child<QPushButton>("BitBtn1")->geometry();
-        // Centred on the desktop on the first showing.
-        const QRect desktop = dialog->screen()->availableGeometry();
-        QVERIFY(std::abs(first.center().x() - desktop.center().x()) <= 1);
-        QVERIFY(std::abs(first.center().y() - desktop.center().y()) <= 1);
         dialog->move(first.topLeft() + QPoint(-30, 25));
     }));
     QVERIFY(showWhile(ABOUT_TEMPLATE, CREDITS_TEXT, WEB_PAGES_TEXT, [&] {
@@ -324,7 +301,7 @@ void TestVersionDialog::secondShowingKeepsLayoutAndPlace() {
         QCOMPARE(combo()->count(), 3);
     }));
     // The close box ends the showing as the close button does.
-    QTimer::singleShot(0, dialog.get(), [&] { dialog->close(); });
+    QTimer::singleShot(0, dialog, [&] { dialog->close(); });
     dialog->ShowVarDig(ABOUT_TEMPLATE, CREDITS_TEXT, WEB_PAGES_TEXT);
     QVERIFY(!dialog->isVisible());
     QCOMPARE(dialog->size(), first.size());
@@ -378,8 +355,7 @@ void TestVersionDialog::embeddedVersionBlockAndIcon() {
     const auto block = embedded.readVersionBlock();
     QVERIFY(block.has_value());
     QCOMPARE(block->queryValue("\\VarFileInfo\\Translation").value_or(""), TranslationEntry(0x0411, 0x03A4));
-    FakePlatform platform;
-    PlatformServices services = platform.services;
+    PlatformServices services = platform->services;
     services.versionResource = &embedded;
     TVarDigForm form(services);
     QCOMPARE(form.GetVersionValue("CompanyName"), kVarko);
@@ -454,31 +430,21 @@ void TestVersionDialog::selfSizingLabelMeasuresAndCentersItsLines() {
 }
 
 void TestVersionDialog::helpMenuBeepsAndShowsTheDialogModally() {
-    TForm1 main(platform->services);
-    main.attachWindows(nullptr, dialog.get());
-    main.show();
-    bool shown = false;
-    QTimer::singleShot(0, dialog.get(), [&] {
-        // Closed however the checks end, so that the modal showing returns.
-        const std::unique_ptr<TVarDigForm, void (*)(TVarDigForm*)> closeAfterwards(
-            dialog.get(), [](TVarDigForm* d) { d->close(); });
-        shown = dialog->isVisible() && QApplication::activeModalWidget() == dialog.get();
-        QCOMPARE(platform->beeper.count, 1);
-        QCOMPARE(label("Label1")->text().section(QStringLiteral("\r\n"), 0, 0),
-                 QStringLiteral(u"ろてぬ Ver1.5"));
-        QCOMPARE(combo()->count(), 3);
-    });
-    main.findChild<QAction*>(QStringLiteral("V1"))->trigger();
-    QVERIFY(shown);
+    windows->mainWindow.show();
+    QVERIFY(testing::InspectModal([&] { windows->child<QAction>("V1")->trigger(); },
+                                  [&](QWidget& modal) {
+                                      QCOMPARE(&modal, dialog);
+                                      QCOMPARE(platform->beeper.count, 1);
+                                      QCOMPARE(label("Label1")->text().section(QStringLiteral("\r\n"), 0, 0),
+                                               QStringLiteral(u"ろてぬ Ver1.5"));
+                                      QCOMPARE(combo()->count(), 3);
+                                  }));
     QVERIFY(!dialog->isVisible());
-    QCOMPARE(main.windowTitle(), QStringLiteral(u"ろてぬ Ver1.05"));
+    QCOMPARE(windows->mainWindow.windowTitle(), QStringLiteral(u"ろてぬ Ver1.05"));
 }
 
 int main(int argc, char** argv) {
-    Application application(argc, argv);
-    InstallFontSubstitutions();
-    TestVersionDialog test;
-    return QTest::qExec(&test, argc, argv);
+    return testing::WindowTestMain<TestVersionDialog>(argc, argv);
 }
 
 #include "tst_version_dialog.moc"

@@ -2,192 +2,129 @@
 // clear outcome and nothing crashing. Alarm files that cannot play are tst_alarm_sound's.
 
 #include "app/Main.h"
-#include "tests/support/FakePlatform.h"
+#include "tests/support/WindowFixture.h"
 #include "text/ShiftJis.h"
 
 #include <QApplication>
-#include <QClipboard>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMimeData>
 #include <QTest>
 
-#include <memory>
+#include <optional>
 
 using namespace rotenu;
+using namespace Qt::StringLiterals;
 
 class TestBadInput : public QObject {
     Q_OBJECT
 private slots:
     void init();
-    void cleanup();
-    void pastedTextIsShownAsScoredWithinTwelveBytes();
-    void pastedLineBreaksAndTabs_data();
-    void pastedLineBreaksAndTabs();
+    void pastedOrDroppedTextIsCutToTwelveBytesAndShownAsScored_data();
+    void pastedOrDroppedTextIsCutToTwelveBytesAndShownAsScored();
     void oddTypedCharactersAreRefusedWithABeep();
 
 private:
-    QLineEdit* edit(const char* name) { return form->findChild<QLineEdit*>(QString::fromLatin1(name)); }
-    void paste(const QString& text) {
-        QApplication::clipboard()->setText(text);
-        edit("Edit1")->paste();
-    }
-    // The field shows, the ID field reports and the list offers what the field's own bytes give.
-    void checkShownAsScored() {
-        const std::string bytes = ToShiftJis(edit("Edit1")->text());
-        QVERIFY(bytes.size() <= std::size_t(TForm1::kNameByteLimit));
-        QCOMPARE(FromShiftJis(bytes), edit("Edit1")->text());
-        QCOMPARE(form->findChild<QListWidget*>(QStringLiteral("ListBox1"))->count() > 0, !bytes.empty());
-    }
+    QLineEdit* edit(const char* name) { return windows->child<QLineEdit>(name); }
 
-    std::unique_ptr<testing::FakePlatform> platform;
-    std::unique_ptr<TForm1> form;
+    std::optional<testing::WindowFixture> windows;
+    testing::FakePlatform* platform = nullptr; // the windows'
 };
 
 void TestBadInput::init() {
-    platform = std::make_unique<testing::FakePlatform>();
-    form = std::make_unique<TForm1>(platform->services);
-    form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(form.get()));
-    form->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(form.get()));
+    platform = &windows.emplace().platform;
+    QVERIFY(windows->showMainWindow());
 }
 
-void TestBadInput::cleanup() {
-    form.reset();
-    platform.reset();
-}
-
-void TestBadInput::pastedTextIsShownAsScoredWithinTwelveBytes() {
-    QLineEdit* edit1 = edit("Edit1");
-    QLineEdit* edit2 = edit("Edit2");
-
-    // Emoji, a whole family joined by zero-width joiners among them: one "?" each code point,
-    // never half of a surrogate pair. "?" (3F) adds 3 under the first algorithm.
-    paste(QStringLiteral(u"😀👨‍👩‍👧"));
-    QCOMPARE(edit1->text(), QStringLiteral("??????"));
-    QCOMPARE(edit2->text(), QStringLiteral("ID:8 YELLOWBOZE (Code:18)"));
-    checkShownAsScored();
-    // An emoji where only one byte is left takes that byte as one "?".
-    edit1->setText(QStringLiteral("ABCDEFGHIJK"));
-    edit1->end(false);
-    paste(QStringLiteral(u"😀😀"));
-    QCOMPARE(edit1->text(), QStringLiteral("ABCDEFGHIJK?"));
-    checkShownAsScored();
-
-    // Half-width katakana cannot be typed but can be pasted: one byte each (B1..) that no table
-    // holds, so each adds 1; twelve of them fill the field.
-    edit1->clear();
-    paste(QStringLiteral(u"ｱｲｳ"));
-    QCOMPARE(edit1->text(), QStringLiteral(u"ｱｲｳ"));
-    QCOMPARE(ToShiftJis(edit1->text()), std::string("\xB1\xB2\xB3"));
-    QCOMPARE(edit2->text(), QStringLiteral("ID:3 BLUEFULL (Code:3)"));
-    edit1->clear();
-    paste(QString(20, u'ｶ'));
-    QCOMPARE(edit1->text(), QString(12, u'ｶ'));
-    QCOMPARE(edit2->text(), QStringLiteral("ID:2 SKYLY (Code:12)"));
-    checkShownAsScored();
-
-    // A NUL inside the text is a byte of the name like any other (it adds 1), and the name does
-    // not end there.
-    edit1->clear();
-    paste(QString::fromLatin1("A\0B", 3));
-    QCOMPARE(edit1->text().size(), 3);
-    QCOMPARE(ToShiftJis(edit1->text()), std::string("A\0B", 3));
-    QCOMPARE(edit2->text(), QStringLiteral("ID:2 SKYLY (Code:12)"));
-    checkShownAsScored();
-
-    // Control characters next to a Japanese character keep their own bytes (DEL stays 7F).
-    edit1->clear();
-    paste(QStringLiteral(u"テ\u007f\u001a"));
-    QCOMPARE(ToShiftJis(edit1->text()), std::string("\x83\x65\x7F\x1A"));
-    checkShownAsScored();
-
-    // 1,000 characters, pasted into an empty field and into the middle of a name: cut to what
-    // fits, never inside a double-byte character, the rest of the name kept.
-    edit1->clear();
-    paste(QString(1000, u'テ'));
-    QCOMPARE(edit1->text(), QString(6, u'テ'));
-    // テ is 83 65: 1 for the lead byte and 1 for "e" (65), twice six times.
-    QCOMPARE(edit2->text(), QStringLiteral("ID:2 SKYLY (Code:12)"));
-    checkShownAsScored();
-    edit1->setText(QStringLiteral("AB"));
-    edit1->setCursorPosition(1);
-    paste(QStringLiteral(u"x") + QString(999, u'テ'));
-    QCOMPARE(edit1->text(), QStringLiteral(u"AxテテテテB"));
-    checkShownAsScored();
-    edit1->clear();
-    paste(QString(1000, u'\0'));
-    QCOMPARE(ToShiftJis(edit1->text()), std::string(12, '\0'));
-    checkShownAsScored();
-
-    // None of it is refused input: no beep, and the field still takes typing afterwards.
-    QCOMPARE(platform->beeper.count, 0);
-    edit1->clear();
-    QTest::keyClicks(edit1, QStringLiteral("Nova"));
-    QCOMPARE(edit2->text(), QStringLiteral("ID:4 PURPLENUM (Code:24)"));
-}
-
-void TestBadInput::pastedLineBreaksAndTabs_data() {
-    QTest::addColumn<bool>("drop");
-    QTest::addColumn<int>("cursor");
+void TestBadInput::pastedOrDroppedTextIsCutToTwelveBytesAndShownAsScored_data() {
+    QTest::addColumn<QString>("before"); // the name in the field, "|" its cursor
     QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("after");
+    QTest::addColumn<QString>("id");
+    QTest::addColumn<bool>("drop");
+    const auto row = [](const char* what, const QString& before, const QString& text, const QString& after,
+                        const QString& id, bool drop = false) {
+        QTest::addRow("%s: %s", drop ? "dropped" : "pasted", what) << before << text << after << id << drop;
+    };
+    // Line breaks end the text; a tab is a blank.
     for (const bool drop : {false, true}) {
-        const char* route = drop ? "dropped" : "pasted";
-        const auto row = [&](const char* what) -> QTestData& {
-            return QTest::addRow("%s: %s", route, what) << drop;
-        };
-        row("LF") << 2 << QStringLiteral("CD\nEF") << QStringLiteral("ABCD");
-        row("CR LF") << 2 << QStringLiteral("CD\r\nEF") << QStringLiteral("ABCD");
-        row("CR") << 2 << QStringLiteral("CD\rEF") << QStringLiteral("ABCD");
-        row("break first") << 2 << QStringLiteral("\nCD") << QStringLiteral("AB");
-        row("in the middle") << 1 << QStringLiteral("B\nX") << QStringLiteral("ABB");
-        row("tab") << 2 << QStringLiteral("\tC") << QStringLiteral("AB C");
-        row("tab and break over the limit")
-            << 2 << QStringLiteral("\t0123456789X\nY") << QStringLiteral("AB 012345678");
+        row("LF", u"AB|"_s, u"CD\nEF"_s, u"ABCD|"_s, u"ID:6 REDRIA (Code:26)"_s, drop);
+        row("CR LF", u"AB|"_s, u"CD\r\nEF"_s, u"ABCD|"_s, u"ID:6 REDRIA (Code:26)"_s, drop);
+        row("CR", u"AB|"_s, u"CD\rEF"_s, u"ABCD|"_s, u"ID:6 REDRIA (Code:26)"_s, drop);
+        row("break first", u"AB|"_s, u"\nCD"_s, u"AB|"_s, u"ID:1 GREENNILL (Code:11)"_s, drop);
+        row("break in the middle", u"A|B"_s, u"B\nX"_s, u"AB|B"_s, u"ID:7 ORAN (Code:17)"_s, drop);
+        row("tab", u"AB|"_s, u"\tC"_s, u"AB C|"_s, u"ID:0 VIRIDIA (Code:20)"_s, drop);
+        row("tab and break over the limit", u"AB|"_s, u"\t0123456789X\nY"_s, u"AB 012345678|"_s,
+            u"ID:1 GREENNILL (Code:51)"_s, drop);
     }
+    // Cut where the 12 bytes end, the tail of the name kept, never inside a double-byte character.
+    // テ is 83 65: 1 for the lead byte and 1 for "e".
+    row("double-byte into two bytes left", u"ABCDEFGHIJ|"_s, u"テスト"_s, u"ABCDEFGHIJテ|"_s,
+        u"ID:7 ORAN (Code:47)"_s);
+    row("double-byte into one byte left", u"ABCDEFGHIJK|"_s, u"テスト"_s, u"ABCDEFGHIJK|"_s,
+        u"ID:0 VIRIDIA (Code:50)"_s);
+    row("into the middle", u"AB|YZ"_s, u"0123456789"_s, u"AB01234567|YZ"_s, u"ID:2 SKYLY (Code:52)"_s);
+    row("1,000 into the middle", u"A|B"_s, u"x"_s + QString(999, u'テ'), u"Axテテテテ|B"_s,
+        u"ID:9 WHITILL (Code:19)"_s);
+    row("1,000 double-byte", u"|"_s, QString(1000, u'テ'), QString(6, u'テ') + u'|',
+        u"ID:2 SKYLY (Code:12)"_s);
+    // What Shift_JIS cannot hold is one "?" (3F, adding 3) a code point, never half of a
+    // surrogate pair, also where one byte is left.
+    row("emoji and an accent", u"|"_s, u"😀é"_s + QString(1000, u'x'), u"??xxxxxxxxxx|"_s,
+        u"ID:6 REDRIA (Code:6)"_s);
+    row("a family joined by zero-width joiners", u"|"_s, u"😀👨‍👩‍👧"_s, u"??????|"_s,
+        u"ID:8 YELLOWBOZE (Code:18)"_s);
+    row("emoji into one byte left", u"ABCDEFGHIJK|"_s, u"😀😀"_s, u"ABCDEFGHIJK?|"_s,
+        u"ID:3 BLUEFULL (Code:53)"_s);
+    // Half-width katakana cannot be typed but can be pasted: one byte each (B1..) that no table
+    // holds, adding 1.
+    row("half-width katakana", u"|"_s, u"ｱｲｳ"_s, u"ｱｲｳ|"_s, u"ID:3 BLUEFULL (Code:3)"_s);
+    row("half-width katakana over the limit", u"|"_s, QString(20, u'ｶ'), QString(12, u'ｶ') + u'|',
+        u"ID:2 SKYLY (Code:12)"_s);
+    // A NUL is a byte of the name like any other (adding 1); control characters keep their bytes.
+    row("a NUL inside", u"|"_s, u"A\0B"_s, u"A\0B|"_s, u"ID:2 SKYLY (Code:12)"_s);
+    row("1,000 NULs", u"|"_s, QString(1000, u'\0'), QString(12, u'\0') + u'|', u"ID:2 SKYLY (Code:12)"_s);
+    row("DEL and SUB beside a double-byte", u"|"_s, u"テ\u007f\u001a"_s, u"テ\u007f\u001a|"_s,
+        u"ID:4 PURPLENUM (Code:4)"_s);
 }
 
-void TestBadInput::pastedLineBreaksAndTabs() {
+void TestBadInput::pastedOrDroppedTextIsCutToTwelveBytesAndShownAsScored() {
     QFETCH(bool, drop);
-    QFETCH(int, cursor);
+    QFETCH(QString, before);
     QFETCH(QString, text);
-    QLineEdit* edit1 = edit("Edit1");
-    edit1->setText(QStringLiteral("AB"));
-    edit1->setCursorPosition(cursor);
+    QLineEdit& edit1 = *edit("Edit1");
+    edit1.setText(QString(before).remove(u'|'));
+    edit1.setCursorPosition(static_cast<int>(before.indexOf(u'|')));
     if (drop) {
         QMimeData data;
         data.setText(text);
-        const QPointF at(edit1->inputMethodQuery(Qt::ImCursorRectangle).toRect().center());
+        const QPointF at(edit1.inputMethodQuery(Qt::ImCursorRectangle).toRect().center());
         // The field takes the drop only after it has taken the drag's entry.
         QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, {});
-        QApplication::sendEvent(edit1, &enter);
+        QApplication::sendEvent(&edit1, &enter);
         QDropEvent dropped(at, Qt::CopyAction, &data, Qt::LeftButton, {});
-        QApplication::sendEvent(edit1, &dropped);
+        QApplication::sendEvent(&edit1, &dropped);
     } else {
-        paste(text);
+        testing::Paste(edit1, text);
     }
-    QTEST(edit1->text(), "name");
-    checkShownAsScored();
+    QTEST(QString(edit1.text()).insert(edit1.cursorPosition(), u'|'), "after");
+    QTEST(edit("Edit2")->text(), "id");
+    // The field shows what its own bytes give, and the list offers suggestions for them.
+    const std::string bytes = ToShiftJis(edit1.text());
+    QVERIFY(bytes.size() <= std::size_t(TForm1::kNameByteLimit));
+    QCOMPARE(FromShiftJis(bytes), edit1.text());
+    QVERIFY(windows->child<QListWidget>("ListBox1")->count() > 0);
+    // None of it is refused input: no beep, and the field still takes typing afterwards.
     QCOMPARE(platform->beeper.count, 0);
-    // Scored as the same name typed.
-    const QString idText = edit("Edit2")->text();
-    const QString name = edit1->text();
-    edit1->clear();
-    QTest::keyClicks(edit1, name);
-    QCOMPARE(edit("Edit2")->text(), idText);
+    edit1.clear();
+    QTest::keyClicks(&edit1, QStringLiteral("Nova"));
+    QCOMPARE(edit("Edit2")->text(), QStringLiteral("ID:4 PURPLENUM (Code:24)"));
 }
 
 void TestBadInput::oddTypedCharactersAreRefusedWithABeep() {
     QLineEdit* edit1 = edit("Edit1");
     QTest::keyClicks(edit1, QStringLiteral("AB"));
-    const auto type = [&](const QString& text) {
-        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, text);
-        QApplication::sendEvent(edit1, &press);
-        QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, text);
-        QApplication::sendEvent(edit1, &release);
-    };
+    const auto type = [&](const QString& text) { testing::SendKey(*edit1, Qt::Key_unknown, {}, text); };
     // An emoji from an on-screen keyboard, a NUL (Ctrl+@), half-width katakana, a character
     // beyond Latin-1 and a text of several characters with one bad among them.
     type(QStringLiteral(u"😀"));

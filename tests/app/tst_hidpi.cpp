@@ -1,11 +1,7 @@
 // At twice the pixel density (QT_SCALE_FACTOR=2) the windows keep their designed layout in
 // device-independent pixels, draw at the full resolution, and cut nothing off.
 
-#include "about/Lib_VarsionForm.h"
-#include "app/Main.h"
-#include "feedtimer/Timer.h"
-#include "look/FontSubstitutions.h"
-#include "tests/support/FakePlatform.h"
+#include "tests/support/WindowFixture.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -22,7 +18,6 @@
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QTest>
-#include <QTimer>
 
 using namespace rotenu;
 
@@ -64,10 +59,32 @@ bool InkOutside(const QWidget& control, const QString& text, const QRect& box, i
     return false;
 }
 
-// What is cut off in a window: controls that stick out of their parent, texts that do not fit into
-// their control. (A drop-down list may be narrower than its lines: its tooltip shows the whole line.)
-QStringList CutOff(const QWidget& window) {
+// A window drawn at the full resolution has device pixel rows and columns of its own; one drawn
+// at the designed size and then enlarged has every row and column twice. (A window of one colour
+// looks the same either way.)
+bool DrawnAtFullResolution(QWidget& window) {
+    const QPixmap picture = window.grab();
+    if (picture.size() != window.size() * ScaleFactor)
+        return false;
+    const QImage image = picture.toImage();
+    bool oneColor = true;
+    for (int y = 0; y + 1 < image.height(); y += 2)
+        for (int x = 0; x + 1 < image.width(); x += 2) {
+            const QRgb pixel = image.pixel(x, y);
+            if (pixel != image.pixel(x + 1, y) || pixel != image.pixel(x, y + 1))
+                return true;
+            oneColor = oneColor && pixel == image.pixel(0, 0);
+        }
+    return oneColor;
+}
+
+// What is wrong in a window at twice the density: drawn at the designed size and enlarged; controls
+// that stick out of their parent, texts that do not fit into their control. (A drop-down list may
+// be narrower than its lines: its tooltip shows the whole line.)
+QStringList Problems(QWidget& window) {
     QStringList problems;
+    if (!DrawnAtFullResolution(window))
+        problems << QStringLiteral("drawn at the designed size and enlarged");
     const auto note = [&](const QWidget* widget, const QString& what) {
         problems << Describe(widget) + QStringLiteral(": ") + what;
     };
@@ -115,25 +132,6 @@ QStringList CutOff(const QWidget& window) {
     return problems;
 }
 
-// A window drawn at the full resolution has device pixel rows and columns of its own; one drawn
-// at the designed size and then enlarged has every row and column twice. (A window of one colour
-// looks the same either way.)
-bool DrawnAtFullResolution(QWidget& window) {
-    const QPixmap picture = window.grab();
-    if (picture.size() != window.size() * ScaleFactor)
-        return false;
-    const QImage image = picture.toImage();
-    bool oneColor = true;
-    for (int y = 0; y + 1 < image.height(); y += 2)
-        for (int x = 0; x + 1 < image.width(); x += 2) {
-            const QRgb pixel = image.pixel(x, y);
-            if (pixel != image.pixel(x + 1, y) || pixel != image.pixel(x, y + 1))
-                return true;
-            oneColor = oneColor && pixel == image.pixel(0, 0);
-        }
-    return oneColor;
-}
-
 } // namespace
 
 class TestHighDpi : public QObject {
@@ -143,88 +141,55 @@ private slots:
     void mainWindowKeepsItsLayout();
     void feedingTimerKeepsItsLayout();
     void versionDialogCutsNothingOff();
-    void cleanupTestCase();
 
 private:
-    std::unique_ptr<testing::FakePlatform> platform;
-    std::unique_ptr<TForm1> form;
-    std::unique_ptr<TForm2> timer;
-    std::unique_ptr<TVarDigForm> dialog;
+    testing::WindowFixture windows;
+    TForm1* form = &windows.mainWindow;
+    TForm2* timer = &windows.feedingTimer;
 };
 
 void TestHighDpi::initTestCase() {
-    platform = std::make_unique<testing::FakePlatform>();
-    form = std::make_unique<TForm1>(platform->services);
-    timer = std::make_unique<TForm2>(platform->services);
-    dialog = std::make_unique<TVarDigForm>(platform->services);
-    form->attachWindows(timer.get(), dialog.get());
-    form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+    QVERIFY(windows.showMainWindow());
     QVERIFY2(qFuzzyCompare(form->devicePixelRatioF(), ScaleFactor), "run with QT_SCALE_FACTOR=2");
 }
 
 void TestHighDpi::mainWindowKeepsItsLayout() {
     QCOMPARE(form->centralWidget()->size(), QSize(305, 321));
-    const auto* menu = form->findChild<QMenuBar*>(QStringLiteral("MainMenu1"));
-    QVERIFY(menu);
-    QCOMPARE(form->size(), QSize(305, 321 + menu->height()));
-    QCOMPARE(form->findChild<QWidget*>(QStringLiteral("ListBox1"))->geometry(), QRect(8, 216, 289, 97));
+    QCOMPARE(form->size(), QSize(305, 321 + windows.child<QMenuBar>("MainMenu1")->height()));
+    QCOMPARE(windows.child<QWidget>("ListBox1")->geometry(), QRect(8, 216, 289, 97));
 
     // Items keep their height of 16, so the list shows as many lines as designed.
-    auto* list = form->findChild<QListWidget*>(QStringLiteral("ListBox1"));
-    QTest::keyClicks(form->findChild<QWidget*>(QStringLiteral("Edit1")), QStringLiteral("Rico-7"));
+    auto* list = windows.child<QListWidget>("ListBox1");
+    QTest::keyClicks(windows.child<QWidget>("Edit1"), QStringLiteral("Rico-7"));
     QVERIFY(list->count() > 0);
     QCOMPARE(list->visualItemRect(list->item(0)).height(), 16);
 
-    const QStringList problems = CutOff(*form);
+    const QStringList problems = Problems(*form);
     QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QStringLiteral("; "))));
-    QVERIFY(DrawnAtFullResolution(*form));
 }
 
 void TestHighDpi::feedingTimerKeepsItsLayout() {
-    form->findChild<QAction*>(QStringLiteral("N1"))->trigger();
-    QVERIFY(QTest::qWaitForWindowExposed(timer.get()));
+    windows.child<QAction>("N1")->trigger();
+    QVERIFY(QTest::qWaitForWindowExposed(timer));
     QCOMPARE(timer->size(), timer->minimumSize());
     QCOMPARE(timer->size(), timer->maximumSize());
-    const QStringList problems = CutOff(*timer);
+    const QStringList problems = Problems(*timer);
     QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QStringLiteral("; "))));
-    QVERIFY(DrawnAtFullResolution(*timer));
     timer->close();
 }
 
 void TestHighDpi::versionDialogCutsNothingOff() {
-    // The dialog is modal: look at it from inside its event loop, then close it.
     QStringList problems;
-    bool seen = false;
-    bool sharp = false;
-    QTimer::singleShot(0, this, [&] {
-        auto* shown = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        if (shown == dialog.get()) {
-            seen = true;
-            problems = CutOff(*dialog);
-            sharp = DrawnAtFullResolution(*dialog);
-        }
-        if (shown)
-            shown->reject();
-    });
-    form->findChild<QAction*>(QStringLiteral("V1"))->trigger();
-    QVERIFY(seen);
+    QVERIFY(testing::InspectModal([&] { windows.child<QAction>("V1")->trigger(); },
+                                  [&](QWidget& dialog) {
+                                      QCOMPARE(&dialog, &windows.versionDialog);
+                                      problems = Problems(dialog);
+                                  }));
     QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QStringLiteral("; "))));
-    QVERIFY(sharp);
-}
-
-void TestHighDpi::cleanupTestCase() {
-    form.reset();
-    timer.reset();
-    dialog.reset();
-    platform.reset();
 }
 
 int main(int argc, char** argv) {
-    QApplication application(argc, argv);
-    InstallFontSubstitutions();
-    TestHighDpi test;
-    return QTest::qExec(&test, argc, argv);
+    return testing::WindowTestMain<TestHighDpi>(argc, argv);
 }
 
 #include "tst_hidpi.moc"

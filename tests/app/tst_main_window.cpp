@@ -1,12 +1,6 @@
-#include "about/Lib_VarsionForm.h"
-#include "app/MagSim.h"
-#include "app/Main.h"
-#include "feedtimer/Timer.h"
 #include "look/FontSubstitutions.h"
 #include "sectionid/Suggestions.h"
-#include "tests/support/ChildNamed.h"
-#include "tests/support/FakePlatform.h"
-#include "text/ShiftJis.h"
+#include "tests/support/WindowFixture.h"
 
 #include <QAbstractItemView>
 #include <QAccessible>
@@ -25,19 +19,22 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include <optional>
+
 using namespace rotenu;
 
 class TestMainWindow : public QObject {
     Q_OBJECT
 private slots:
-    void init();
-    void cleanup();
+    void init() {
+        windows.emplace();
+        QVERIFY(windows->showMainWindow());
+    }
     void startsWithTheDesignedWindow();
     void typingShowsTheIdAndItsColors();
     void keyFilterRefusesWithABeep();
     void modifiedKeysTypeWhatTheKeyboardMeans();
     void nameStopsAtTwelveBytes();
-    void pasteIsCutAndUnrepresentableCharactersBecomeQuestionMarks();
     void doubleClickAppliesASuggestionWithinTheLimit();
     void keyboardAndScreenReaderApplyASuggestionAsADoubleClickDoes_data();
     void keyboardAndScreenReaderApplyASuggestionAsADoubleClickDoes();
@@ -46,7 +43,7 @@ private slots:
     void menuHasItsItemsAndExitCloses();
 
 private:
-    template <typename T> T* child(const char* name) { return testing::ChildNamed<T>(*form, name); }
+    template <typename T> T* child(const char* name) { return windows->child<T>(name); }
     // On its circle: a radio button takes clicks only on its circle and its text.
     void clickRadio(const char* name) {
         auto* radio = child<QRadioButton>(name);
@@ -82,44 +79,16 @@ private:
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rect.center());
         QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, rect.center());
     }
-    void sendKey(QWidget* target, Qt::Key key, Qt::KeyboardModifiers modifiers, const QString& text) {
-        QKeyEvent press(QEvent::KeyPress, key, modifiers, text);
-        QApplication::sendEvent(target, &press);
-        QKeyEvent release(QEvent::KeyRelease, key, modifiers, text);
-        QApplication::sendEvent(target, &release);
-    }
 
-    std::unique_ptr<testing::FakePlatform> platform;
-    std::unique_ptr<TForm1> form;
-    std::unique_ptr<TForm2> timer;
-    std::unique_ptr<TVarDigForm> dialog;
+    std::optional<testing::WindowFixture> windows;
 };
 
-void TestMainWindow::init() {
-    platform = std::make_unique<testing::FakePlatform>();
-    form = std::make_unique<TForm1>(platform->services);
-    timer = std::make_unique<TForm2>(platform->services);
-    dialog = std::make_unique<TVarDigForm>(platform->services);
-    form->attachWindows(timer.get(), dialog.get());
-    form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(form.get()));
-    form->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(form.get()));
-}
-
-void TestMainWindow::cleanup() {
-    form.reset();
-    timer.reset();
-    dialog.reset();
-    platform.reset();
-}
-
 void TestMainWindow::startsWithTheDesignedWindow() {
-    QCOMPARE(form->windowTitle(), QStringLiteral(u"ろてぬ Ver1.05"));
-    QCOMPARE(form->centralWidget()->size(), QSize(305, 321));
-    QCOMPARE(form->minimumSize(), form->maximumSize());
-    QVERIFY(!(form->windowFlags() & Qt::WindowMinimizeButtonHint));
-    QVERIFY(!(form->windowFlags() & Qt::WindowMaximizeButtonHint));
+    QCOMPARE(windows->mainWindow.windowTitle(), QStringLiteral(u"ろてぬ Ver1.05"));
+    QCOMPARE(windows->mainWindow.centralWidget()->size(), QSize(305, 321));
+    QCOMPARE(windows->mainWindow.minimumSize(), windows->mainWindow.maximumSize());
+    QVERIFY(!(windows->mainWindow.windowFlags() & Qt::WindowMinimizeButtonHint));
+    QVERIFY(!(windows->mainWindow.windowFlags() & Qt::WindowMaximizeButtonHint));
 
     const struct {
         const char* name;
@@ -159,6 +128,17 @@ void TestMainWindow::startsWithTheDesignedWindow() {
     QCOMPARE(order, QStringList({QStringLiteral("Edit1"), QStringLiteral("Edit2"),
                                  QStringLiteral("RadioGroup1Item0"), QStringLiteral("ComboBox1"),
                                  QStringLiteral("ListBox1")}));
+
+    // The suggestion list is read by its label; the drop-down list's pop-up and the empty ID field
+    // say what they are.
+    const auto labels =
+        QAccessible::queryAccessibleInterface(child<QListWidget>("ListBox1"))->relations(QAccessible::Label);
+    QVERIFY(!labels.isEmpty());
+    QCOMPARE(labels.front().first->text(QAccessible::Name), QStringLiteral(u"名前補足"));
+    QCOMPARE(combo->view()->accessibleName(), QStringLiteral(u"名前補足"));
+    QCOMPARE(QAccessible::queryAccessibleInterface(combo)->textInterface()->text(0, -1),
+             QStringLiteral("ID:0 VIRIDIA"));
+    QVERIFY(!child<QLineEdit>("Edit2")->accessibleDescription().isEmpty());
 
     // Selecting an item from code is no pick.
     combo->setCurrentIndex(4);
@@ -200,37 +180,37 @@ void TestMainWindow::typingShowsTheIdAndItsColors() {
     QCOMPARE(edit2->palette().color(QPalette::Base), QColor(255, 255, 0));
     clickRadio("RadioGroup1Item1");
     QCOMPARE(edit2->text(), QStringLiteral("ID:8 YELLOWBOZE (Code:28) HUmar-NewColor"));
-    QCOMPARE(platform->beeper.count, 0);
+    QCOMPARE(windows->platform.beeper.count, 0);
 }
 
 void TestMainWindow::keyFilterRefusesWithABeep() {
     auto* edit1 = child<QLineEdit>("Edit1");
     QTest::keyClicks(edit1, QStringLiteral("AB"));
-    QCOMPARE(platform->beeper.count, 0);
+    QCOMPARE(windows->platform.beeper.count, 0);
 
     QTest::keyClick(edit1, Qt::Key_Return);
     QTest::keyClick(edit1, Qt::Key_Escape);
-    sendKey(edit1, Qt::Key_V, Qt::ControlModifier, QStringLiteral("\x16"));
-    sendKey(edit1, Qt::Key_A, Qt::ControlModifier, QString()); // a toolkit that sends no text
-    QCOMPARE(platform->beeper.count, 4);
+    testing::SendKey(*edit1, Qt::Key_V, Qt::ControlModifier, QStringLiteral("\x16"));
+    testing::SendKey(*edit1, Qt::Key_A, Qt::ControlModifier, QString()); // a toolkit that sends no text
+    QCOMPARE(windows->platform.beeper.count, 4);
 
     // Ctrl+V, Ctrl+X and Ctrl+Z therefore do nothing.
     QApplication::clipboard()->setText(QStringLiteral("ZZ"));
     edit1->selectAll();
-    sendKey(edit1, Qt::Key_X, Qt::ControlModifier, QString());
-    sendKey(edit1, Qt::Key_V, Qt::ControlModifier, QString());
-    sendKey(edit1, Qt::Key_Z, Qt::ControlModifier, QString());
+    testing::SendKey(*edit1, Qt::Key_X, Qt::ControlModifier, QString());
+    testing::SendKey(*edit1, Qt::Key_V, Qt::ControlModifier, QString());
+    testing::SendKey(*edit1, Qt::Key_Z, Qt::ControlModifier, QString());
     QCOMPARE(edit1->text(), QStringLiteral("AB"));
-    QCOMPARE(platform->beeper.count, 7);
+    QCOMPARE(windows->platform.beeper.count, 7);
 
     // A double-byte character from an input method, and half-width katakana typed directly.
     edit1->end(false);
     QInputMethodEvent commit;
     commit.setCommitString(QStringLiteral(u"あ"));
     QApplication::sendEvent(edit1, &commit);
-    sendKey(edit1, Qt::Key_unknown, {}, QStringLiteral(u"ｱ"));
+    testing::SendKey(*edit1, Qt::Key_unknown, {}, QStringLiteral(u"ｱ"));
     QCOMPARE(edit1->text(), QStringLiteral("AB"));
-    QCOMPARE(platform->beeper.count, 9);
+    QCOMPARE(windows->platform.beeper.count, 9);
     // A printable commit from an input method is typed like a key.
     QInputMethodEvent ascii;
     ascii.setCommitString(QStringLiteral("c"));
@@ -239,12 +219,12 @@ void TestMainWindow::keyFilterRefusesWithABeep() {
 
     // Character 127 passes the filter (the field itself inserts no control character); keys
     // that type nothing are not filtered.
-    sendKey(edit1, Qt::Key_unknown, {}, QString(QChar(127)));
+    testing::SendKey(*edit1, Qt::Key_unknown, {}, QString(QChar(127)));
     QTest::keyClick(edit1, Qt::Key_Left);
     QTest::keyClick(edit1, Qt::Key_Home);
     QTest::keyClick(edit1, Qt::Key_Delete);
     QCOMPARE(edit1->text(), QStringLiteral("Bc"));
-    QCOMPARE(platform->beeper.count, 9);
+    QCOMPARE(windows->platform.beeper.count, 9);
 }
 
 void TestMainWindow::modifiedKeysTypeWhatTheKeyboardMeans() {
@@ -270,10 +250,10 @@ void TestMainWindow::modifiedKeysTypeWhatTheKeyboardMeans() {
     };
     for (const auto& press : presses) {
         edit1->setText(ab);
-        platform->beeper.count = 0;
-        sendKey(edit1, press.key, press.modifiers, press.text);
+        windows->platform.beeper.count = 0;
+        testing::SendKey(*edit1, press.key, press.modifiers, press.text);
         QCOMPARE(edit1->text(), press.name);
-        QCOMPARE(platform->beeper.count, press.beeps);
+        QCOMPARE(windows->platform.beeper.count, press.beeps);
     }
     // Alt with a menu's mnemonic opens the menu.
     QTest::keyClick(edit1, Qt::Key_F, Qt::AltModifier);
@@ -294,41 +274,6 @@ void TestMainWindow::nameStopsAtTwelveBytes() {
     QCOMPARE(edit1->text(), QStringLiteral("ABCDEFGHIJKL"));
 }
 
-void TestMainWindow::pasteIsCutAndUnrepresentableCharactersBecomeQuestionMarks() {
-    auto* edit1 = child<QLineEdit>("Edit1");
-    QSignalSpy changes(edit1, &QLineEdit::textChanged);
-    QTest::keyClicks(edit1, QStringLiteral("ABCDEFGHIJ"));
-
-    // Ten bytes leave room for one double-byte character, and the paste is cut there.
-    QApplication::clipboard()->setText(QStringLiteral(u"テスト"));
-    edit1->paste();
-    QCOMPARE(edit1->text(), QStringLiteral(u"ABCDEFGHIJテ"));
-    QCOMPARE(ToShiftJis(edit1->text()).size(), std::size_t(12));
-    // テ is 83 65: a lead byte that scores 1 and a trail byte scored as "e".
-    QCOMPARE(child<QLineEdit>("Edit2")->text(), QStringLiteral("ID:7 ORAN (Code:47)"));
-
-    // Eleven bytes: a double-byte character no longer fits, and is not split.
-    edit1->setText(QStringLiteral("ABCDEFGHIJK"));
-    edit1->paste();
-    QCOMPARE(edit1->text(), QStringLiteral("ABCDEFGHIJK"));
-
-    // Pasting in the middle keeps the tail and cuts only what came in.
-    edit1->setText(QStringLiteral("ABYZ"));
-    edit1->setCursorPosition(2);
-    QApplication::clipboard()->setText(QStringLiteral("0123456789"));
-    edit1->paste();
-    QCOMPARE(edit1->text(), QStringLiteral("AB01234567YZ"));
-    QCOMPARE(edit1->cursorPosition(), 10);
-
-    // Emoji, accented letters and 1,000 characters: shown as scored.
-    edit1->clear();
-    QApplication::clipboard()->setText(QStringLiteral(u"😀é") + QString(1000, u'x'));
-    edit1->paste();
-    QCOMPARE(edit1->text(), QStringLiteral("??xxxxxxxxxx"));
-    QCOMPARE(child<QLineEdit>("Edit2")->text(), QStringLiteral("ID:6 REDRIA (Code:6)"));
-    QCOMPARE(platform->beeper.count, 0);
-}
-
 void TestMainWindow::doubleClickAppliesASuggestionWithinTheLimit() {
     auto* edit1 = child<QLineEdit>("Edit1");
     auto* list = child<QListWidget>("ListBox1");
@@ -336,7 +281,7 @@ void TestMainWindow::doubleClickAppliesASuggestionWithinTheLimit() {
     // An empty list of an empty name: nothing happens.
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, QPoint(20, 8));
     QCOMPARE(edit1->text(), QString());
-    QCOMPARE(platform->beeper.count, 0);
+    QCOMPARE(windows->platform.beeper.count, 0);
 
     // Eleven bytes (score 50, wanted 0: d = 0): a one-character suggestion fits, then no more.
     edit1->setText(QStringLiteral("ABCDEFGHIJK"));
@@ -348,7 +293,7 @@ void TestMainWindow::doubleClickAppliesASuggestionWithinTheLimit() {
     QCOMPARE(listItems(), asList(SUGGESTION_LISTS[0]));
     doubleClickItem(QStringLiteral("x"));
     QCOMPARE(edit1->text(), QStringLiteral("ABCDEFGHIJKx"));
-    QCOMPARE(platform->beeper.count, 1);
+    QCOMPARE(windows->platform.beeper.count, 1);
 
     // Ten bytes (score 45, wanted 9: d = 4): a two-character suggestion encloses the name.
     edit1->setText(QStringLiteral("ABCDEFGHIJ"));
@@ -363,7 +308,7 @@ void TestMainWindow::doubleClickAppliesASuggestionWithinTheLimit() {
     edit1->setText(QStringLiteral("ABCDEFGHIJX"));
     doubleClickItem(QStringLiteral("!!"));
     QCOMPARE(edit1->text(), QStringLiteral("ABCDEFGHIJX"));
-    QCOMPARE(platform->beeper.count, 2);
+    QCOMPARE(windows->platform.beeper.count, 2);
     doubleClickItem(QStringLiteral("$"));
     QCOMPARE(edit1->text(), QStringLiteral("ABCDEFGHIJX$"));
 
@@ -371,7 +316,7 @@ void TestMainWindow::doubleClickAppliesASuggestionWithinTheLimit() {
     edit1->setText(QStringLiteral("A"));
     doubleClickItem(QStringLiteral("  "));
     QCOMPARE(edit1->text(), QStringLiteral(" A "));
-    QCOMPARE(platform->beeper.count, 2);
+    QCOMPARE(windows->platform.beeper.count, 2);
 }
 
 void TestMainWindow::keyboardAndScreenReaderApplyASuggestionAsADoubleClickDoes_data() {
@@ -392,15 +337,6 @@ void TestMainWindow::keyboardAndScreenReaderApplyASuggestionAsADoubleClickDoes()
         else
             QTest::keyClick(list, how == QStringLiteral("Enter") ? Qt::Key_Enter : Qt::Key_Return);
     };
-    // Read by its label; the drop-down lists' pop-ups and the empty ID field say what they are.
-    const auto labels = reader->relations(QAccessible::Label);
-    QVERIFY(!labels.isEmpty());
-    QCOMPARE(labels.front().first->text(QAccessible::Name), QStringLiteral(u"名前補足"));
-    QCOMPARE(combo()->view()->accessibleName(), QStringLiteral(u"名前補足"));
-    QCOMPARE(QAccessible::queryAccessibleInterface(combo())->textInterface()->text(0, -1),
-             QStringLiteral("ID:0 VIRIDIA"));
-    QVERIFY(!child<QLineEdit>("Edit2")->accessibleDescription().isEmpty());
-
     // Nothing selected: nothing happens. The first Down goes to the first item.
     edit1->setText(QStringLiteral("ABCDEFGHIJK"));
     list->setFocus();
@@ -416,7 +352,7 @@ void TestMainWindow::keyboardAndScreenReaderApplyASuggestionAsADoubleClickDoes()
     list->setCurrentItem(list->findItems(QStringLiteral("x"), Qt::MatchExactly).front());
     apply();
     QCOMPARE(edit1->text(), QStringLiteral("ABCDEFGHIJKx"));
-    QCOMPARE(platform->beeper.count, 1);
+    QCOMPARE(windows->platform.beeper.count, 1);
 }
 
 void TestMainWindow::wantedIdRefillsTheListAlgorithmLeavesItAlone() {
@@ -450,8 +386,8 @@ void TestMainWindow::wantedIdRefillsTheListAlgorithmLeavesItAlone() {
 
 void TestMainWindow::helpItemShowsBothNotesInOrder() {
     child<QAction>("N3")->trigger();
-    QCOMPARE(platform->messageBox.shown.size(), 2);
-    const QStringList first = platform->messageBox.shown[0].split(QStringLiteral("\r\n"));
+    QCOMPARE(windows->platform.messageBox.shown.size(), 2);
+    const QStringList first = windows->platform.messageBox.shown[0].split(QStringLiteral("\r\n"));
     QCOMPARE(first.size(), 20);
     QCOMPARE(first[0], QStringLiteral(u"●隠しコスチユーム出現の名前"));
     QCOMPARE(first[1], QString());
@@ -459,14 +395,14 @@ void TestMainWindow::helpItemShowsBothNotesInOrder() {
     QCOMPARE(first[3], QStringLiteral("  BRELOTKAMU"));
     QCOMPARE(first[18], QStringLiteral("FOnewearl"));
     QCOMPARE(first[19], QStringLiteral("  HAZMORTENI"));
-    QCOMPARE(platform->messageBox.shown[1],
+    QCOMPARE(windows->platform.messageBox.shown[1],
              QStringLiteral(u"●マグタイマーのWAVファイル設定\r\n\r\n同じフォルダーに「test."
                             u"wav」\r\nというファイルを置けばそれが鳴る"));
     QCOMPARE(child<QAction>("N3")->text(), QStringLiteral(" "));
 }
 
 void TestMainWindow::menuHasItsItemsAndExitCloses() {
-    auto* bar = form->findChild<QMenuBar*>(QStringLiteral("MainMenu1"));
+    auto* bar = windows->mainWindow.findChild<QMenuBar*>(QStringLiteral("MainMenu1"));
     QVERIFY(bar);
     QStringList titles;
     for (QAction* action : bar->actions())
@@ -479,19 +415,16 @@ void TestMainWindow::menuHasItsItemsAndExitCloses() {
     QCOMPARE(child<QAction>("V1")->text(), QStringLiteral(u"バージョン(&A)"));
 
     child<QAction>("N1")->trigger();
-    QVERIFY(timer->isVisible());
+    QVERIFY(windows->feedingTimer.isVisible());
 
-    QSignalSpy closed(form.get(), &TForm1::closed);
+    QSignalSpy closed(&windows->mainWindow, &TForm1::closed);
     child<QAction>("Exit1")->trigger();
     QCOMPARE(closed.count(), 1);
-    QVERIFY(!form->isVisible());
+    QVERIFY(!windows->mainWindow.isVisible());
 }
 
 int main(int argc, char** argv) {
-    QApplication application(argc, argv);
-    InstallFontSubstitutions();
-    TestMainWindow test;
-    return QTest::qExec(&test, argc, argv);
+    return testing::WindowTestMain<TestMainWindow>(argc, argv);
 }
 
 #include "tst_main_window.moc"

@@ -1,18 +1,14 @@
-// Under a real window manager (tests/support/with-window-manager) every window stands centred on
-// the screen by its frame, and stays where it was when it first came up.
+// Every window stands centred on the screen by its frame, and stays where it was when it first
+// came up: under real window managers (tests/support/with-window-manager) and, with no frame at
+// all, offscreen.
 
-#include "about/Lib_VarsionForm.h"
-#include "app/Main.h"
-#include "feedtimer/Timer.h"
-#include "look/FontSubstitutions.h"
-#include "tests/support/FakePlatform.h"
+#include "tests/support/WindowFixture.h"
 #include "widgets/PlainMessageBox.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QScreen>
 #include <QTest>
-#include <QTimer>
 #include <QWindow>
 
 using namespace rotenu;
@@ -37,7 +33,7 @@ private:
     // What is wrong with the window's place once the window manager has framed it; empty if nothing.
     QString misplacement(QWidget& widget) {
         QWindow& window = *widget.windowHandle();
-        if (!QTest::qWaitFor([&] { return !window.frameMargins().isNull(); }))
+        if (framed && !QTest::qWaitFor([&] { return !window.frameMargins().isNull(); }))
             return QStringLiteral("the window manager framed no window");
         if (!QTest::qWaitFor([&] { return firstExposedAt.contains(&window); }))
             return QStringLiteral("never painted");
@@ -67,6 +63,7 @@ private:
     }
 
     QHash<QWindow*, QPoint> firstExposedAt;
+    const bool framed = QGuiApplication::platformName() != QStringLiteral("offscreen");
 };
 
 void TestWindowFrames::centredByTheirFrame_data() {
@@ -77,41 +74,33 @@ void TestWindowFrames::centredByTheirFrame_data() {
 
 void TestWindowFrames::centredByTheirFrame() {
     QFETCH(QString, window);
-    QVERIFY2(QGuiApplication::platformName() == QStringLiteral("xcb"), "run under with-window-manager");
+    QVERIFY2(!framed || QGuiApplication::platformName() == QStringLiteral("xcb"),
+             "run under with-window-manager");
     firstExposedAt.clear();
-    testing::FakePlatform platform;
-    TForm1 form(platform.services);
-    TForm2 timer(platform.services);
-    TVarDigForm dialog(platform.services);
-    form.attachWindows(&timer, &dialog);
+    testing::WindowFixture windows;
     // The other windows open from the main window's menu: it is up.
-    form.show();
-    QString problem = misplacement(form);
+    windows.mainWindow.show();
+    QString problem = misplacement(windows.mainWindow);
     if (window == QStringLiteral("main window") || !problem.isEmpty()) {
     } else if (window == QStringLiteral("feeding timer")) {
-        form.findChild<QAction*>(QStringLiteral("N1"))->trigger();
-        problem = misplacement(timer);
+        windows.child<QAction>("N1")->trigger();
+        problem = misplacement(windows.feedingTimer);
     } else {
-        // Modal: looked at from inside its own event loop, then closed.
-        QTimer::singleShot(50, this, [&] {
-            QWidget* modal = QApplication::activeModalWidget();
-            problem = modal ? misplacement(*modal) : QStringLiteral("not shown");
-            if (modal)
-                modal->close();
-        });
-        if (window == QStringLiteral("version dialog"))
-            form.findChild<QAction*>(QStringLiteral("V1"))->trigger();
-        else
-            PlainMessageBox().showPlain(QStringLiteral("line 1\r\nline 2"));
+        const bool shown = testing::InspectModal(
+            [&] {
+                if (window == QStringLiteral("version dialog"))
+                    windows.child<QAction>("V1")->trigger();
+                else
+                    PlainMessageBox().showPlain(QStringLiteral("line 1\r\nline 2"));
+            },
+            [&](QWidget& modal) { problem = misplacement(modal); });
+        QVERIFY2(shown, "not shown");
     }
     QVERIFY2(problem.isEmpty(), qPrintable(problem));
 }
 
 int main(int argc, char** argv) {
-    QApplication application(argc, argv);
-    InstallFontSubstitutions();
-    TestWindowFrames test;
-    return QTest::qExec(&test, argc, argv);
+    return testing::WindowTestMain<TestWindowFrames>(argc, argv);
 }
 
 #include "tst_window_frames.moc"

@@ -1,10 +1,7 @@
-#include "app/Main.h"
 #include "feedtimer/RepeatingTimer.h"
-#include "feedtimer/Timer.h"
 #include "look/FontSubstitutions.h"
-#include "tests/support/ChildNamed.h"
-#include "tests/support/FakePlatform.h"
 #include "tests/support/ManualClock.h"
+#include "tests/support/WindowFixture.h"
 
 #include <QAbstractItemView>
 #include <QAction>
@@ -16,7 +13,7 @@
 #include <QShowEvent>
 #include <QTest>
 
-#include <memory>
+#include <optional>
 
 using namespace rotenu;
 using namespace std::chrono_literals;
@@ -37,9 +34,7 @@ const QString OneCycleFinished = QStringLiteral(u"一周期アラーム終了");
 class TestFeedingTimerWindow : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() { InstallFontSubstitutions(); }
     void init();
-    void cleanup();
     void startsAsDesigned();
     void everyCycleAlarmRhythm_data();
     void everyCycleAlarmRhythm();
@@ -68,7 +63,7 @@ private:
     void showWindow() {
         form->show();
         form->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        QVERIFY(QTest::qWaitForWindowActive(form));
     }
     void click(int n) { QTest::mouseClick(button(n), Qt::LeftButton); }
     // Picks a wait the way a user does, with the keyboard on the list.
@@ -91,25 +86,29 @@ private:
             start + std::chrono::round<std::chrono::milliseconds>(std::chrono::duration<double>(seconds));
         clock.advance(target - clock.now());
     }
+    // The bar still empty at `empty` seconds and at 1 at `one`: when a count began.
+    void barCountsOneBetween(double empty, double one) {
+        runUntil(empty);
+        QCOMPARE(bar(), 0);
+        runUntil(one);
+        QCOMPARE(bar(), 1);
+    }
 
-    std::unique_ptr<testing::FakePlatform> platform;
     testing::ManualClock clock;
-    std::unique_ptr<TForm2> form;
+    std::optional<testing::WindowFixture> windows;
+    testing::FakePlatform* platform = nullptr;
+    TForm2* form = nullptr; // the feeding timer
     ClockTime start{};
     QList<double> alarms;
 };
 
 void TestFeedingTimerWindow::init() {
-    platform = std::make_unique<testing::FakePlatform>();
-    form = std::make_unique<TForm2>(platform->services, clock);
+    windows.emplace(clock);
+    platform = &windows->platform;
+    form = &windows->feedingTimer;
     alarms.clear();
     platform->wavePlayer.onPlay = [this](const QString&) { alarms << elapsed(); };
     markStart();
-}
-
-void TestFeedingTimerWindow::cleanup() {
-    form.reset();
-    platform.reset();
 }
 
 void TestFeedingTimerWindow::startsAsDesigned() {
@@ -194,11 +193,6 @@ void TestFeedingTimerWindow::startsAsDesigned() {
         order << QApplication::focusWidget();
     }
     QCOMPARE(order, (QList<QWidget*>{button(2), button(3), button(4), waitList(), button(1)}));
-
-    // Centred on the desktop.
-    const QPoint centre = form->screen()->availableGeometry().center();
-    QVERIFY2((form->frameGeometry().center() - centre).manhattanLength() <= 2,
-             qPrintable(QStringLiteral("window at %1,%2").arg(form->x()).arg(form->y())));
 }
 
 void TestFeedingTimerWindow::everyCycleAlarmRhythm_data() {
@@ -267,13 +261,11 @@ void TestFeedingTimerWindow::oneCycleAlarmSoundsOnceAndStops() {
     QCOMPARE(status(), OneCycleRunning);
     QCOMPARE(statusColor(), Blue);
     if (chosenAgainFromTheMenu) {
-        TForm1 mainWindow(platform->services);
-        mainWindow.attachWindows(form.get(), nullptr);
         runUntil(100.5);
-        mainWindow.findChild<QAction*>(QStringLiteral("N1"))->trigger();
+        windows->child<QAction>("N1")->trigger();
         // What Qt 6.8 sends when an open dialog is shown again.
         QShowEvent again;
-        QCoreApplication::sendEvent(form.get(), &again);
+        QCoreApplication::sendEvent(form, &again);
         QCOMPARE(bar(), 100);
         QCOMPARE(status(), OneCycleRunning);
     }
@@ -337,10 +329,7 @@ void TestFeedingTimerWindow::startButtonsKeepARunningRhythmAndRestartAWait() {
     QCOMPARE(bar(), 0);
     QCOMPARE(status(), OneCycleRunning);
     QCOMPARE(statusColor(), Blue);
-    runUntil(100.9);
-    QCOMPARE(bar(), 0);
-    runUntil(101);
-    QCOMPARE(bar(), 1);
+    barCountsOneBetween(100.9, 101);
     // And back into the every-cycle alarm, again from an empty bar on the same rhythm.
     runUntil(150.7);
     click(1);
@@ -358,10 +347,7 @@ void TestFeedingTimerWindow::startButtonsKeepARunningRhythmAndRestartAWait() {
     runUntil(375.3);
     QCOMPARE(bar(), 0);
     click(1);
-    runUntil(376.2);
-    QCOMPARE(bar(), 0);
-    runUntil(376.3);
-    QCOMPARE(bar(), 1);
+    barCountsOneBetween(376.2, 376.3);
     runUntil(585.3);
     QCOMPARE(alarms, (QList<double>{360, 585.3}));
 
@@ -435,14 +421,11 @@ void TestFeedingTimerWindow::stopButtonEscapeAndClosingStopTheAlarm() {
 }
 
 void TestFeedingTimerWindow::menuEntryShowsAtTheLastPlaceAndOnlyRaisesAnOpenWindow() {
-    TForm1 mainWindow(platform->services);
-    mainWindow.attachWindows(form.get(), nullptr);
-    mainWindow.show();
-    auto* entry = mainWindow.findChild<QAction*>(QStringLiteral("N1"));
-    QVERIFY(entry);
+    windows->mainWindow.show();
+    auto* entry = windows->child<QAction>("N1");
 
     entry->trigger();
-    QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+    QVERIFY(QTest::qWaitForWindowExposed(form));
     QVERIFY(form->isVisible());
     pickWait(17);
     markStart();
@@ -463,7 +446,7 @@ void TestFeedingTimerWindow::menuEntryShowsAtTheLastPlaceAndOnlyRaisesAnOpenWind
     QTRY_COMPARE(form->pos(), QPoint(40, 50));
     form->close();
     entry->trigger();
-    QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+    QVERIFY(QTest::qWaitForWindowExposed(form));
     QCOMPARE(form->pos(), QPoint(40, 50));
     QCOMPARE(status(), Stopped);
     QCOMPARE(statusColor(), Black);
@@ -508,10 +491,7 @@ void TestFeedingTimerWindow::waitChangeTakesEffectAtTheNextAlarm() {
     QCOMPARE(alarms, QList<double>{210});
     // A wait that has begun keeps its length; the new choice counts from the next alarm.
     pickWait(0);
-    runUntil(379.5);
-    QCOMPARE(bar(), 0);
-    runUntil(381);
-    QCOMPARE(bar(), 1);
+    barCountsOneBetween(379.5, 381);
     runUntil(1010);
     QCOMPARE(alarms, (QList<double>{210, 590, 800, 1010}));
 }
@@ -555,5 +535,8 @@ void TestFeedingTimerWindow::failedSoundBeepsInsteadAtTheSameTimes() {
     QCOMPARE(status(), OneCycleFinished);
 }
 
-QTEST_MAIN(TestFeedingTimerWindow)
+int main(int argc, char** argv) {
+    return testing::WindowTestMain<TestFeedingTimerWindow>(argc, argv);
+}
+
 #include "tst_feeding_timer_window.moc"
