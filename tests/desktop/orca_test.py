@@ -3,7 +3,9 @@
 timer's status as it appears, the suggestion applied by Enter. Speech goes to speech-dispatcher's
 dummy module; what Orca speaks is read from its debug log.
 
-  dbus-run-session -- orca_test.py PROGRAM
+  tests/support/private-desktop --wm openbox --atspi -- orca_test.py PROGRAM
+
+Openbox gives the focus back to the main window when a window closes.
 """
 import glob
 import os
@@ -120,11 +122,6 @@ def main():
             offset.write("+0\n")
         desktop.env.update(QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
                            GTK_MODULES="", NO_AT_BRIDGE="0")
-        # A window manager gives the focus back to the main window when a window closes.
-        desktop.programs.append(subprocess.Popen(["openbox", "--sm-disable"], env=desktop.env,
-                                                 stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
-        desktop.programs.append(subprocess.Popen(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"],
-                                                 env=desktop.env))
         log_path = os.path.join(desktop.root.name, "orca.log")
         # Orca writes its log through a buffer, unless the log is a terminal: a pseudo-terminal
         # is its log, copied into a file as it comes.
