@@ -1,5 +1,5 @@
-"""A throwaway home and runtime folder for each program run on the display that the test runs on
-(tests/support/private-desktop starts it), so that nothing is shared with other tests."""
+"""A throwaway home and runtime folder for the programs that a test starts on the display it runs
+on (tests/support/private-desktop), so that nothing is shared with other tests."""
 import os
 import subprocess
 import tempfile
