@@ -1,9 +1,8 @@
 #!/usr/bin/python3
 """What a screen reader reads of the windows, through AT-SPI on a private session bus.
 
-  dbus-run-session -- accessibility_test.py PROGRAM
+  tests/support/private-desktop --atspi -- accessibility_test.py PROGRAM
 """
-import os
 import subprocess
 import sys
 import time
@@ -45,11 +44,8 @@ def main():
     if len(sys.argv) > 2:  # a child that presses a menu item whose dialog runs modally
         return press_menu_item(sys.argv[2])
     with Desktop() as desktop:
-        desktop.programs.append(subprocess.Popen(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"],
-                                                 env=desktop.env))
         desktop.start(sys.argv[1], QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
         desktop.window("ろてぬ Ver1.05")
-        os.environ["DISPLAY"] = desktop.display
         app = application()
         main_window = find(app, "frame", "ろてぬ Ver1.05")
         # Fields and lists by their names; a combo box's name is its current text, the label that

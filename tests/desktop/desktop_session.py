@@ -1,5 +1,5 @@
-"""A throwaway desktop for end-to-end checks: a private Xvfb, a private runtime and home folder,
-and the program started on them. Nothing is shared with other tests running at the same time."""
+"""A throwaway home and runtime folder for the programs that a test starts on the display it runs
+on (tests/support/private-desktop), so that nothing is shared with other tests."""
 import os
 import subprocess
 import tempfile
@@ -13,15 +13,9 @@ class Desktop:
         runtime = os.path.join(self.root.name, "runtime")
         for folder in (self.home, runtime):
             os.makedirs(folder, mode=0o700)
-        read_display, write_display = os.pipe()
-        self.xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write_display), "-screen", "0", "1024x768x24",
-                                      "-nolisten", "tcp", "-noreset"], pass_fds=[write_display], stderr=subprocess.DEVNULL)
-        os.close(write_display)
-        with os.fdopen(read_display) as display:
-            self.display = ":" + display.readline().strip()
         env = {k: v for k, v in os.environ.items()
                if k not in ("XDG_CURRENT_DESKTOP", "KDE_SESSION_VERSION", "QT_STYLE_OVERRIDE", "QT_QPA_PLATFORMTHEME")}
-        env.update(DISPLAY=self.display, HOME=self.home, XDG_RUNTIME_DIR=runtime, QT_QPA_PLATFORM="xcb",
+        env.update(HOME=self.home, XDG_RUNTIME_DIR=runtime, QT_QPA_PLATFORM="xcb",
                    XDG_CONFIG_HOME=os.path.join(self.home, ".config"), XDG_DATA_HOME=os.path.join(self.home, "data"))
         self.env = env
         self.programs = []
@@ -37,7 +31,7 @@ class Desktop:
         return process
 
     def stop(self, process):
-        """Ends a program gently (a bus launcher takes its own bus down with it)."""
+        """Ends a program gently, or for good after five seconds."""
         if process.poll() is None:
             process.terminate()
             try:
@@ -64,7 +58,7 @@ class Desktop:
             time.sleep(0.1)
 
     def close(self):
-        for process in self.programs + [self.xvfb]:
+        for process in self.programs:
             self.stop(process)
             process.wait()
         self.root.cleanup()

@@ -1,9 +1,10 @@
 #!/usr/bin/python3
 """What Orca speaks of every window, driven from the keyboard alone: each focus stop, the feeding
 timer's status as it appears, the suggestion applied by Enter. Speech goes to speech-dispatcher's
-dummy module; what Orca speaks is read from its debug log.
+dummy module; what Orca speaks is read from its debug log. Openbox gives the focus back to the
+main window when a window closes.
 
-  dbus-run-session -- orca_test.py PROGRAM
+  tests/support/private-desktop --wm openbox --atspi -- orca_test.py PROGRAM
 """
 import glob
 import os
@@ -120,11 +121,6 @@ def main():
             offset.write("+0\n")
         desktop.env.update(QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
                            GTK_MODULES="", NO_AT_BRIDGE="0")
-        # A window manager gives the focus back to the main window when a window closes.
-        desktop.programs.append(subprocess.Popen(["openbox", "--sm-disable"], env=desktop.env,
-                                                 stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
-        desktop.programs.append(subprocess.Popen(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"],
-                                                 env=desktop.env))
         log_path = os.path.join(desktop.root.name, "orca.log")
         # Orca writes its log through a buffer, unless the log is a terminal: a pseudo-terminal
         # is its log, copied into a file as it comes.
@@ -144,8 +140,7 @@ def main():
         program = desktop.start(sys.argv[1], LD_PRELOAD=FAKETIME, FAKETIME_TIMESTAMP_FILE=clock,
                                 FAKETIME_CACHE_DURATION="1",
                                 ASAN_OPTIONS=(sanitizer + ":" if sanitizer else "") + "verify_asan_link_order=0")
-        window = desktop.window("ろてぬ Ver1.05")
-        subprocess.run(["xdotool", "windowfocus", "--sync", window], env=desktop.env, check=False)
+        desktop.keys(desktop.window("ろてぬ Ver1.05"))  # the focus, no key
         position = 0
         failures = []
         for what, keys, expected in STEPS:

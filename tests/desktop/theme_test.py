@@ -3,7 +3,7 @@
 under a light desktop, KDE's Breeze Dark and GNOME's Adwaita-dark; and the one line that the
 program prints where no Japanese font is installed, or no display can be opened.
 
-  theme_test.py PROGRAM [--screenshots DIR]    prints the contrast table; fails below 4.5:1
+  private-desktop -- theme_test.py PROGRAM [--screenshots DIR]    prints the contrast table; fails below 4.5:1
 """
 import argparse
 import collections
