@@ -1,5 +1,5 @@
 // Every window stands centred on the screen by its frame, and stays where it was when it first
-// came up: under real window managers (tests/support/with-window-manager) and, with no frame at
+// came up: under real window managers (tests/support/private-desktop --wm) and, with no frame at
 // all, offscreen.
 
 #include "tests/support/WindowFixture.h"
@@ -75,7 +75,7 @@ void TestWindowFrames::centredByTheirFrame_data() {
 void TestWindowFrames::centredByTheirFrame() {
     QFETCH(QString, window);
     QVERIFY2(!framed || QGuiApplication::platformName() == QStringLiteral("xcb"),
-             "run under with-window-manager");
+             "run under private-desktop --wm");
     firstExposedAt.clear();
     testing::WindowFixture windows;
     // The other windows open from the main window's menu: it is up.
