@@ -50,6 +50,21 @@ bool WindowManagerSupports(xcb_connection_t* connection, xcb_window_t root, xcb_
     return std::find(atoms, atoms + count, feature) != atoms + count;
 }
 
+// The window that a running window manager names on the root window, and on itself, as its own.
+// One that has ended may leave the root's properties behind, but not that window.
+bool WindowManagerRuns(xcb_connection_t* connection, xcb_window_t root) {
+    const xcb_atom_t check = Atom(connection, "_NET_SUPPORTING_WM_CHECK");
+    const auto named = [&](xcb_window_t on) -> std::optional<xcb_window_t> {
+        const auto reply = Owned(xcb_get_property_reply(
+            connection, xcb_get_property(connection, 0, on, check, XCB_ATOM_WINDOW, 0, 1), nullptr));
+        if (!reply || reply->format != 32 || xcb_get_property_value_length(reply.get()) != 4)
+            return std::nullopt;
+        return *static_cast<const xcb_window_t*>(xcb_get_property_value(reply.get()));
+    };
+    const std::optional<xcb_window_t> own = named(root);
+    return own && named(*own) == own;
+}
+
 xcb_connection_t* WindowsConnection(QWidget& window) {
     // Other platforms (offscreen among them) may hand out an X11 interface too, without a
     // connection of windows.
@@ -76,6 +91,17 @@ std::optional<QMargins> CurrentFrameExtents(QWidget& window) {
     if (!known)
         return std::nullopt;
     return InQtPixels(*known, window.devicePixelRatioF());
+}
+
+bool WindowManagerTellsFrames(QWidget& window) {
+    xcb_connection_t* connection = WindowsConnection(window);
+    if (!connection)
+        return false;
+    const auto native = static_cast<xcb_window_t>(window.winId());
+    const auto geometry =
+        Owned(xcb_get_geometry_reply(connection, xcb_get_geometry(connection, native), nullptr));
+    return geometry && WindowManagerRuns(connection, geometry->root) &&
+           WindowManagerSupports(connection, geometry->root, Atom(connection, "_NET_FRAME_EXTENTS"));
 }
 
 std::optional<QMargins> AnnouncedFrameExtents(QWidget& window, std::chrono::milliseconds patience) {

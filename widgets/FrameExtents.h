@@ -17,6 +17,10 @@ namespace rotenu {
 // answer; none where the window system or the window manager cannot tell.
 std::optional<QMargins> AnnouncedFrameExtents(QWidget& window, std::chrono::milliseconds patience);
 
+// Whether a window manager runs on the window's screen and writes the frames it gives windows
+// (_NET_FRAME_EXTENTS): only then is there a frame worth waiting for.
+bool WindowManagerTellsFrames(QWidget& window);
+
 // The frame that the window manager has written on the window (_NET_FRAME_EXTENTS), once it frames
 // it; none before, or where the window system cannot tell.
 std::optional<QMargins> CurrentFrameExtents(QWidget& window);

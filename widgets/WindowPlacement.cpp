@@ -123,9 +123,9 @@ void CenterOnScreen(QWidget& window) {
     window.setGeometry(QRect(CenteredClientTopLeft(desktop, window.size(), frame), window.size()));
     // An X11 window manager may frame a window without telling the frame first (KWin), or put the
     // frame somewhere else for a moment while it frames a dialog: nothing is painted before the
-    // window stands where its known frame is centred.
-    if (QGuiApplication::platformName() == QStringLiteral("xcb") && window.windowHandle() &&
-        !window.windowHandle()->isExposed())
+    // window stands where its known frame is centred. Without such a window manager no frame comes
+    // and the window paints at once.
+    if (window.windowHandle() && !window.windowHandle()->isExposed() && WindowManagerTellsFrames(window))
         new SettleOnceFramed(window, desktop);
 }
 
