@@ -1,5 +1,7 @@
 #include "app/DisplayPlatform.h"
 
+#include "platform/DisplayCheck.h"
+
 #include <QByteArray>
 #include <QtGlobal>
 
@@ -11,7 +13,7 @@ bool ChooseDisplayPlatform() {
     // Wayland session and warn at every start where its Wayland plugin is not installed.
     if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         return false;
-    qputenv("QT_QPA_PLATFORM", QByteArrayLiteral("xcb"));
+    qputenv("QT_QPA_PLATFORM", kDesktopPlatform);
     return true;
 }
 

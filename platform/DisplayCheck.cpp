@@ -69,7 +69,7 @@ bool DisplayOpens(int argc, char** argv) {
     if (!platforms)
         platforms = std::getenv("QT_QPA_PLATFORM");
     if (!platforms || !*platforms)
-        platforms = "xcb";
+        platforms = kDesktopPlatform;
     std::string tried;
     // A list such as "wayland;xcb" is tried in order, each name perhaps with options after a colon.
     for (std::string_view rest = platforms; !rest.empty();) {
