@@ -46,6 +46,9 @@ constexpr int Block = Rate / 20; // 50 ms: a whole number of periods of every to
 struct Hearing {
     int loudBlocks = 0;
     int toneBlocks = 0;
+    QString text() const {
+        return QStringLiteral("%1 tone blocks among %2 loud").arg(toneBlocks).arg(loudBlocks);
+    }
 };
 
 Hearing Listen(const QByteArray& raw, qsizetype from, double toneHz) {
@@ -86,6 +89,12 @@ struct Holdings {
     qsizetype threads = 0, files = 0, serverClients = 0;
     bool operator<=(const Holdings& o) const {
         return threads <= o.threads && files <= o.files && serverClients <= o.serverClients;
+    }
+    QString text() const {
+        return QStringLiteral("%1 threads, %2 files, %3 server clients")
+            .arg(threads)
+            .arg(files)
+            .arg(serverClients);
     }
 };
 
@@ -228,10 +237,7 @@ void TestAlarmSound::alarmPlaysOrBeeps(double toneHz, bool plays) {
     // The bell is short: one loud block of it is enough; listening on, no tone of the file comes.
     const auto heard = [plays](const Hearing& h) { return plays ? toneHeard(h) : h.loudBlocks >= 1; };
     const Hearing hearing = soundAlarm(services, toneHz, heard, plays ? 300 : 500);
-    QVERIFY2(heard(hearing) && (plays || hearing.toneBlocks == 0),
-             qPrintable(QStringLiteral("heard %1 blocks of the tone among %2 loud blocks")
-                            .arg(hearing.toneBlocks)
-                            .arg(hearing.loudBlocks)));
+    QVERIFY2(heard(hearing) && (plays || hearing.toneBlocks == 0), qPrintable(hearing.text()));
     QCOMPARE(beeper.count, plays ? 0 : 1);
 }
 
@@ -315,15 +321,8 @@ void TestAlarmSound::damagedFilePlaysWhatItHoldsOrRingsTheBell() {
     QTRY_COMPARE_WITH_TIMEOUT(refused, 199, 10000);
     Holdings held;
     QVERIFY2(QTest::qWaitFor([&] { return (held = Held()) <= afterFirst; }, 10000),
-             qPrintable(QStringLiteral(
-                            "threads, files, server clients: %1, %2, %3 after the first alarm, %4, %5, %6 "
-                            "after 200")
-                            .arg(afterFirst.threads)
-                            .arg(afterFirst.files)
-                            .arg(afterFirst.serverClients)
-                            .arg(held.threads)
-                            .arg(held.files)
-                            .arg(held.serverClients)));
+             qPrintable(afterFirst.text() + QStringLiteral(" after the first alarm, ") + held.text() +
+                        QStringLiteral(" after 200")));
     // And a good file in its place plays.
     QVERIFY(QFile::remove(QStringLiteral("test.WAV")) &&
             testing::WriteToneWave(QStringLiteral("test.WAV"), 0.25, ToneHz));
@@ -478,9 +477,7 @@ void TestAlarmSound::bellFollowsTheDesktopSoundSettings() {
         (void)QTest::qWaitFor([&] { return matches(Listen(m_recorder->recording(), from, ToneHz)); }, 2000);
     QTest::qWait(300);
     const Hearing hearing = Listen(m_recorder->recording(), from, ToneHz);
-    QVERIFY2(matches(hearing), qPrintable(QStringLiteral("heard %1 blocks of the tone among %2 loud blocks")
-                                              .arg(hearing.toneBlocks)
-                                              .arg(hearing.loudBlocks)));
+    QVERIFY2(matches(hearing), qPrintable(hearing.text()));
 }
 
 // With SoundAndQuit: a program that beeps, sounds the alarm and quits at once.
