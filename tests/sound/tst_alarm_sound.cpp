@@ -113,6 +113,17 @@ Holdings Held() {
             listed ? pactl.readAllStandardOutput().count('\n') : std::numeric_limits<qsizetype>::max()};
 }
 
+// A feeding timer window whose one-cycle alarm has come due: started, and 3½ minutes on.
+struct RungAlarm {
+    explicit RungAlarm(const PlatformServices& services) : form(services, clock) {
+        form.show();
+        QTest::mouseClick(form.findChild<QPushButton*>(QStringLiteral("BitBtn2")), Qt::LeftButton);
+        clock.advance(210s);
+    }
+    testing::ManualClock clock;
+    TForm2 form;
+};
+
 // テスト in Shift_JIS: not valid UTF-8.
 constexpr char ShiftJisFolder[] = "\x83\x65\x83\x58\x83\x67";
 
@@ -123,7 +134,6 @@ class TestAlarmSound : public QObject {
 private slots:
     void initTestCase();
     void init();
-    void cleanup();
     void eachEncodingPlaysItsOwnTone_data();
     void eachEncodingPlaysItsOwnTone();
     void damagedFilePlaysWhatItHoldsOrRingsTheBell_data();
@@ -149,9 +159,8 @@ private:
 
     testing::PrivateSoundServer m_server;
     std::unique_ptr<MonitorRecorder> m_recorder;
-    bool m_quietFirst = true; // whether soundAlarm() waits for the last sound to die away
-    std::unique_ptr<QTemporaryDir> m_workDir;
-    QString m_previousDir;
+    bool m_quietFirst = true;                 // whether soundAlarm() waits for the last sound to die away
+    std::unique_ptr<QTemporaryDir> m_workDir; // the current folder during each test
 };
 
 void TestAlarmSound::initTestCase() {
@@ -166,24 +175,13 @@ void TestAlarmSound::initTestCase() {
 
 void TestAlarmSound::init() {
     m_workDir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_workDir->isValid());
-    m_previousDir = QDir::currentPath();
-    QVERIFY(QDir::setCurrent(m_workDir->path()));
-}
-
-void TestAlarmSound::cleanup() {
-    QDir::setCurrent(m_previousDir);
-    m_workDir.reset();
+    QVERIFY(m_workDir->isValid() && QDir::setCurrent(m_workDir->path()));
 }
 
 Hearing TestAlarmSound::soundAlarm(const PlatformServices& services, double toneHz,
                                    std::function<bool(const Hearing&)> heard, int listenOnMs) {
     const qsizetype from = quietRecording();
-    testing::ManualClock clock;
-    TForm2 form(services, clock);
-    form.show();
-    QTest::mouseClick(form.findChild<QPushButton*>(QStringLiteral("BitBtn2")), Qt::LeftButton);
-    clock.advance(210s);
+    const RungAlarm alarm(services);
     (void)QTest::qWaitFor([&] { return heard(Listen(m_recorder->recording(), from, toneHz)); }, 10000);
     QTest::qWait(listenOnMs);
     return Listen(m_recorder->recording(), from, toneHz);
@@ -356,13 +354,9 @@ void TestAlarmSound::stoppedServerHoldsNothing() {
     timer.start();
     for (int i = 0; i < 3; ++i)
         platform.services().beeper->beep();
-    testing::ManualClock clock;
-    TForm2 form(services, clock);
-    form.show();
-    QTest::mouseClick(form.findChild<QPushButton*>(QStringLiteral("BitBtn2")), Qt::LeftButton);
-    clock.advance(210s);
+    const RungAlarm alarm(services);
     QVERIFY2(timer.elapsed() < 1000, qPrintable(QStringLiteral("held for %1 ms").arg(timer.elapsed())));
-    QCOMPARE(form.findChild<QLabel*>(QStringLiteral("Label2"))->text(),
+    QCOMPARE(alarm.form.findChild<QLabel*>(QStringLiteral("Label2"))->text(),
              QStringLiteral(u"一周期アラーム終了"));
     // An alarm that the server has not started within a short while gives the beep instead.
     QTRY_COMPARE_WITH_TIMEOUT(alarmBeeper.count, 1, 5000);
@@ -390,11 +384,7 @@ void TestAlarmSound::serverThatStartsLateOrRestartsIsUsed() {
     // No server yet: the alarm beeps instead.
     m_recorder.reset();
     m_server.stop();
-    testing::ManualClock clock;
-    TForm2 form(services, clock);
-    form.show();
-    QTest::mouseClick(form.findChild<QPushButton*>(QStringLiteral("BitBtn2")), Qt::LeftButton);
-    clock.advance(210s);
+    const RungAlarm alarm(services);
     QTRY_COMPARE(beeper.count, 1);
 
     for (const char* when : {"started late", "restarted"}) {
