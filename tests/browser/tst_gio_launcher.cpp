@@ -6,6 +6,7 @@
 #include "tests/support/StdStringToString.h"
 #include "text/ShiftJis.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -268,7 +269,12 @@ void TestGioLauncher::longAndOddAddressesReachTheBrowserWhole() {
 }
 
 int main(int argc, char** argv) {
-    return LauncherTestMain<TestGioLauncher>(argc, argv);
+    // The child too has an application object: it finds the browser part beside its program.
+    QCoreApplication application(argc, argv);
+    if (const std::optional<int> exitCode = RunLauncherChild(argc, argv))
+        return *exitCode;
+    TestGioLauncher test;
+    return QTest::qExec(&test, argc, argv);
 }
 
 #include "tst_gio_launcher.moc"
