@@ -81,8 +81,8 @@ void TestGioLauncher::opensTheDefaultBrowserWithTheAddress() {
     QCOMPARE(m_browser.nextRecord(), RanWith(QStringLiteral("http://example.com/")));
 
     // With no default set, or a mimeapps.list of garbage, a group header that never closes, a
-    // default in bytes that are no UTF-8 or one that names no desktop entry, GIO falls back to the
-    // one application that handles HTML.
+    // default in bytes that are no UTF-8 or one that names a file that is no desktop entry, GIO
+    // falls back to the one application that handles HTML.
     const QList<QByteArray> noDefault = {
         DefaultFor(QString()),
         QByteArray("\x00\xff\xfe garbage\n=\n[[[\n", 17),

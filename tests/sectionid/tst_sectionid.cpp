@@ -33,8 +33,6 @@ TEST(Scoring, WorkedExamples) {
         {"F", 0, 10},
         {"AA", 10, 0},
         {"AB", 11, 1},
-        {"A%", 12, 2},
-        {"AB1", 20, 10},
         {"abc", 24, 14},
         {"a b", 17, 17},
         {" ", 2, 12},
@@ -44,6 +42,8 @@ TEST(Scoring, WorkedExamples) {
         {"ABCDEFGHIJKL", 56, 46},
         {std::string(12, 'z'), 24, 84},
         {std::string(12, 'E'), 108, 48},
+        {"A%", 12, 2},
+        {"AB1", 20, 10},
         {Bytes({0x83, 0x41}), 6, 6},                           // katakana A
         {Bytes({0xB1}), 1, 11},                                // half-width katakana A
         {Bytes({0x83, 0x65, 0x83, 0x58, 0x83, 0x67}), 15, 35}, // "test" in katakana
