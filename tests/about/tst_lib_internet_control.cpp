@@ -159,20 +159,19 @@ void TestLibInternetControl::openWebPageStartsTheCommandAfterClosingTheKeys() {
     FakeRegistry& registry = platform.classesRegistry;
     int keysOpenAtStart = -1;
     platform.commandStarter.onStart = [&](std::string_view) { keysOpenAtStart = registry.openKeys; };
+    const auto open = [&](std::string_view address) {
+        OpenWebPage(address, *platform.services.classesRegistry, *platform.services.commandStarter);
+    };
 
-    OpenWebPage("http://example.com/", *platform.services.classesRegistry, *platform.services.commandStarter);
-    QVERIFY(platform.commandStarter.started.empty());
-
+    // No command found (the look-up's own cases are above): nothing starts.
     registry.addTextKey(".htm", "htmlfile");
-    OpenWebPage("http://example.com/", *platform.services.classesRegistry, *platform.services.commandStarter);
     registry.addTextKey(COMMAND_KEY, "");
-    OpenWebPage("http://example.com/", *platform.services.classesRegistry, *platform.services.commandStarter);
+    open("http://example.com/");
     QVERIFY(platform.commandStarter.started.empty());
 
     registry.addTextKey(COMMAND_KEY, "\"C:\\b.exe\" -url \"%1\"");
-    OpenWebPage("http://example.com/", *platform.services.classesRegistry, *platform.services.commandStarter);
-    OpenWebPage("http://example.com/a b\"c", *platform.services.classesRegistry,
-                *platform.services.commandStarter);
+    open("http://example.com/");
+    open("http://example.com/a b\"c");
     QCOMPARE(platform.commandStarter.started,
              std::vector<std::string>({"\"C:\\b.exe\" -url \"http://example.com/\"",
                                        "\"C:\\b.exe\" -url \"http://example.com/a%20b%22c\""}));
@@ -182,9 +181,7 @@ void TestLibInternetControl::openWebPageStartsTheCommandAfterClosingTheKeys() {
     // every key is closed.
     registry.addKey(".htm", nonText());
     platform.commandStarter.started.clear();
-    QVERIFY_THROWS_EXCEPTION(RegistryError,
-                             OpenWebPage("http://example.com/", *platform.services.classesRegistry,
-                                         *platform.services.commandStarter));
+    QVERIFY_THROWS_EXCEPTION(RegistryError, open("http://example.com/"));
     QVERIFY(platform.commandStarter.started.empty());
     QCOMPARE(registry.openKeys, 0);
 }

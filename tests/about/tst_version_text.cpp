@@ -26,12 +26,15 @@ VersionLookup ProgramVersion() {
     return Lookup({{"CompanyName", kVarko}, {"FileVersion", "1.5.0.0"}, {"ProductName", kRotenu}});
 }
 
+std::string Expand(std::string_view text, const VersionLookup& lookup = ProgramVersion()) {
+    return ExpandVersionPlaceholders(text, lookup);
+}
+
 } // namespace
 
 TEST(ExpandVersionPlaceholders, FillsTheAboutTemplateFromTheVersionStrings) {
-    EXPECT_EQ(ExpandVersionPlaceholders(ABOUT_TEMPLATE, ProgramVersion()),
-              kRotenu + " Ver1.5\r\n\r\nProgramCode: " + kVarko +
-                  "\r\n(PSO CharacterName: Varko_\?\?\?\?\?\?)");
+    EXPECT_EQ(Expand(ABOUT_TEMPLATE), kRotenu + " Ver1.5\r\n\r\nProgramCode: " + kVarko +
+                                          "\r\n(PSO CharacterName: Varko_\?\?\?\?\?\?)");
     // Every row, each replaced wherever it occurs.
     const auto all = Lookup({{"CompanyName", "c"},
                              {"FileDescription", "d"},
@@ -40,51 +43,41 @@ TEST(ExpandVersionPlaceholders, FillsTheAboutTemplateFromTheVersionStrings) {
                              {"LegalCopyright", "l"},
                              {"OriginalFilename", "o"},
                              {"ProductName", "p"}});
-    EXPECT_EQ(ExpandVersionPlaceholders("%COMPANYNAME%|%FILEDESCRIPTION%|%FILEVERSION%|%INTERNALNAME%|"
-                                        "%LEGALCOPYRIGHT%|%ORIGINALFILENAME%|%PRODUCTNAME%|%MFILEVERSION%|"
-                                        "%NFILEVERSION%|%RFILEVERSION%|%BFILEVERSION%|%PRODUCTNAME%",
-                                        all),
+    EXPECT_EQ(Expand("%COMPANYNAME%|%FILEDESCRIPTION%|%FILEVERSION%|%INTERNALNAME%|"
+                     "%LEGALCOPYRIGHT%|%ORIGINALFILENAME%|%PRODUCTNAME%|%MFILEVERSION%|"
+                     "%NFILEVERSION%|%RFILEVERSION%|%BFILEVERSION%|%PRODUCTNAME%",
+                     all),
               "c|d|1.2.3.4|i|l|o|p|1|2|3|4|p");
-    EXPECT_EQ(ExpandVersionPlaceholders("%FILEVERSION% and %MFILEVERSION%", ProgramVersion()),
-              "1.5.0.0 and 1");
+    EXPECT_EQ(Expand("%FILEVERSION% and %MFILEVERSION%"), "1.5.0.0 and 1");
     // Missing values and a missing block give empty texts.
-    EXPECT_EQ(ExpandVersionPlaceholders("[%INTERNALNAME%][%RFILEVERSION%]", ProgramVersion()), "[][0]");
-    EXPECT_EQ(ExpandVersionPlaceholders("%PRODUCTNAME% Ver%MFILEVERSION%.%NFILEVERSION%", Lookup({})),
-              " Ver.");
-    EXPECT_EQ(ExpandVersionPlaceholders("", ProgramVersion()), "");
+    EXPECT_EQ(Expand("[%INTERNALNAME%][%RFILEVERSION%]"), "[][0]");
+    EXPECT_EQ(Expand("%PRODUCTNAME% Ver%MFILEVERSION%.%NFILEVERSION%", Lookup({})), " Ver.");
+    EXPECT_EQ(Expand(""), "");
 }
 
 TEST(ExpandVersionPlaceholders, ExactMatchesOnlyOnCharacterBoundaries) {
     // Other letter case, broken and unknown placeholders stay.
-    EXPECT_EQ(ExpandVersionPlaceholders("%ProductName% %PRODUCTNAME %PRODUCT% %%", ProgramVersion()),
-              "%ProductName% %PRODUCTNAME %PRODUCT% %%");
-    EXPECT_EQ(ExpandVersionPlaceholders("%%PRODUCTNAME%%", ProgramVersion()), "%" + kRotenu + "%");
+    EXPECT_EQ(Expand("%ProductName% %PRODUCTNAME %PRODUCT% %%"), "%ProductName% %PRODUCTNAME %PRODUCT% %%");
+    EXPECT_EQ(Expand("%%PRODUCTNAME%%"), "%" + kRotenu + "%");
     // A "%" that is the second byte of a double-byte character starts no match; after a whole
     // double-byte character it does.
-    EXPECT_EQ(ExpandVersionPlaceholders("\x82%PRODUCTNAME%", ProgramVersion()), "\x82%PRODUCTNAME%");
-    EXPECT_EQ(ExpandVersionPlaceholders("\x82\xA0%PRODUCTNAME%", ProgramVersion()), "\x82\xA0" + kRotenu);
-    EXPECT_EQ(ExpandVersionPlaceholders("\x82\xA0\x82%PRODUCTNAME%", ProgramVersion()),
-              "\x82\xA0\x82%PRODUCTNAME%");
+    EXPECT_EQ(Expand("\x82%PRODUCTNAME%"), "\x82%PRODUCTNAME%");
+    EXPECT_EQ(Expand("\x82\xA0%PRODUCTNAME%"), "\x82\xA0" + kRotenu);
+    EXPECT_EQ(Expand("\x82\xA0\x82%PRODUCTNAME%"), "\x82\xA0\x82%PRODUCTNAME%");
 }
 
 TEST(ExpandVersionPlaceholders, RowsRunInOrderWithoutRescanningTheirOwnValues) {
     // A value that brings in the placeholder of a later row gets that row's value...
-    EXPECT_EQ(ExpandVersionPlaceholders("%COMPANYNAME%",
-                                        Lookup({{"CompanyName", "by %PRODUCTNAME%"}, {"ProductName", "P"}})),
+    EXPECT_EQ(Expand("%COMPANYNAME%", Lookup({{"CompanyName", "by %PRODUCTNAME%"}, {"ProductName", "P"}})),
               "by P");
-    EXPECT_EQ(ExpandVersionPlaceholders("%FILEVERSION%", Lookup({{"FileVersion", "7.%BFILEVERSION%"}})),
-              "7.");
+    EXPECT_EQ(Expand("%FILEVERSION%", Lookup({{"FileVersion", "7.%BFILEVERSION%"}})), "7.");
     // ...one of an earlier row stays, and a value holding its own placeholder is inserted once.
-    EXPECT_EQ(ExpandVersionPlaceholders("%PRODUCTNAME%",
-                                        Lookup({{"CompanyName", "C"}, {"ProductName", "by %COMPANYNAME%"}})),
+    EXPECT_EQ(Expand("%PRODUCTNAME%", Lookup({{"CompanyName", "C"}, {"ProductName", "by %COMPANYNAME%"}})),
               "by %COMPANYNAME%");
-    EXPECT_EQ(
-        ExpandVersionPlaceholders("%COMPANYNAME%-%COMPANYNAME%", Lookup({{"CompanyName", "%COMPANYNAME%"}})),
-        "%COMPANYNAME%-%COMPANYNAME%");
+    EXPECT_EQ(Expand("%COMPANYNAME%-%COMPANYNAME%", Lookup({{"CompanyName", "%COMPANYNAME%"}})),
+              "%COMPANYNAME%-%COMPANYNAME%");
     // A value that completes a placeholder with the text after it is seen by the next row only.
-    EXPECT_EQ(ExpandVersionPlaceholders("%COMPANYNAME%PRODUCTNAME%",
-                                        Lookup({{"CompanyName", "%"}, {"ProductName", "P"}})),
-              "P");
+    EXPECT_EQ(Expand("%COMPANYNAME%PRODUCTNAME%", Lookup({{"CompanyName", "%"}, {"ProductName", "P"}})), "P");
 }
 
 TEST(SplitFileVersion, FourTextPartsSeparatedByDots) {
@@ -125,9 +118,7 @@ TEST(ExtractWebAddress, NoMatchInsideADoubleByteCharacter) {
     EXPECT_EQ(ExtractWebAddress("[\x82\xDB\x82\xC4\x82\xDC WebPage] http://potema.example.com/"),
               "http://potema.example.com/");
     // The ftp:// search has the same rule.
-    EXPECT_EQ(ExtractWebAddress("\x82"
-                                "ftp://a/"),
-              "");
+    EXPECT_EQ(ExtractWebAddress(std::string("\x82") + "ftp://a/"), "");
 }
 
 TEST(SplitWebPageList, LinesEndAtCrLfLoneCrOrLoneLf) {

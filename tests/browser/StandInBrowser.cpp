@@ -2,7 +2,6 @@
 
 #include "about/Lib_InternetControl.h"
 #include "browser/BrowserPart.h"
-#include "tests/support/XdgSandbox.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -17,6 +16,21 @@
 namespace rotenu::testing {
 
 namespace {
+
+// A child that sees only the throwaway desktop: no desktop session, GIO without its daemons.
+QProcessEnvironment SandboxEnvironment(const QDir& root) {
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"XDG_CURRENT_DESKTOP", "XDG_SESSION_DESKTOP", "DESKTOP_SESSION"})
+        environment.remove(QString::fromLatin1(name));
+    const std::pair<const char*, const char*> folders[] = {
+        {"HOME", "home"},         {"XDG_DATA_HOME", "data"},        {"XDG_CONFIG_HOME", "config"},
+        {"XDG_DATA_DIRS", "sys"}, {"XDG_CONFIG_DIRS", "sysconfig"}, {"XDG_CACHE_HOME", "cache"}};
+    for (const auto& [name, folder] : folders)
+        environment.insert(QString::fromLatin1(name), root.filePath(QString::fromLatin1(folder)));
+    environment.insert(QStringLiteral("GIO_USE_VFS"), QStringLiteral("local"));
+    environment.insert(QStringLiteral("GSETTINGS_BACKEND"), QStringLiteral("memory"));
+    return environment;
+}
 
 bool WriteFile(const QString& path, const QByteArray& content) {
     QFile file(path);
@@ -65,7 +79,7 @@ std::optional<QString> StandInBrowser::child(const char* mode, const QByteArray&
     const QString argumentFile = path(QStringLiteral("argument"));
     if (!WriteFile(argumentFile, argument))
         return std::nullopt;
-    QProcessEnvironment environment = XdgSandboxEnvironment(QDir(m_root.path()));
+    QProcessEnvironment environment = SandboxEnvironment(QDir(m_root.path()));
     if (!programs.isEmpty())
         environment.insert(QStringLiteral("PATH"), programs);
     environment.insert(QStringLiteral("ROTENU_ARGV_LOG_DIR"), path(QStringLiteral("log")));

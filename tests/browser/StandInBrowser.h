@@ -1,11 +1,10 @@
 #pragma once
 // A throwaway desktop (XDG folders under one root, the system's MIME database) whose browser is
 // argv_recorder, which records its arguments. GIO reads its environment once per process, so each
-// look-up runs in a child: the test program started again, whose main() is LauncherTestMain().
+// look-up runs in a child: the test program started again, whose main() calls RunLauncherChild().
 
-#include <QCoreApplication>
+#include <QStringList>
 #include <QTemporaryDir>
-#include <QTest>
 
 #include <optional>
 
@@ -54,15 +53,7 @@ private:
     QTemporaryDir m_root;
 };
 
+// In the child, does what its arguments ask and gives the exit code; nullopt in the test itself.
 std::optional<int> RunLauncherChild(int argc, char** argv);
-
-template <typename Test> int LauncherTestMain(int argc, char** argv) {
-    // The child too has an application object: it finds the browser part beside its program.
-    QCoreApplication application(argc, argv);
-    if (const std::optional<int> exitCode = RunLauncherChild(argc, argv))
-        return *exitCode;
-    Test test;
-    return QTest::qExec(&test, argc, argv);
-}
 
 } // namespace rotenu::testing

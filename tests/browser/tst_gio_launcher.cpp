@@ -1,10 +1,12 @@
 // The launcher over the desktop's real MIME associations, end to end through the browser part: a
-// throwaway desktop whose browser is a stand-in that records its arguments.
+// throwaway desktop whose browser is a stand-in that records its arguments; broken desktop setups
+// and outlandish addresses too.
 #include "browser/GioClassesRegistry.h"
 #include "tests/browser/StandInBrowser.h"
 #include "tests/support/StdStringToString.h"
 #include "text/ShiftJis.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -34,6 +36,7 @@ private slots:
     void commandsOutsideShiftJisStart();
     void terminalApplicationsRunInATerminal();
     void aCommandThatCannotStartIsSilent();
+    void longAndOddAddressesReachTheBrowserWhole();
 
 private:
     QString path(const QString& relative) const { return m_browser.path(relative); }
@@ -77,10 +80,21 @@ void TestGioLauncher::opensTheDefaultBrowserWithTheAddress() {
     QCOMPARE(*command, BrowserCommand());
     QCOMPARE(m_browser.nextRecord(), RanWith(QStringLiteral("http://example.com/")));
 
-    // With no default set, GIO falls back to the one application that handles HTML.
-    registerBrowser(ExecLine(), true, QString());
-    QVERIFY(open(QStringLiteral("ftp://example.com/")));
-    QCOMPARE(m_browser.nextRecord(), RanWith(QStringLiteral("ftp://example.com/")));
+    // With no default set, or a mimeapps.list of garbage, a group header that never closes, a
+    // default in bytes that are no UTF-8 or one that names a file that is no desktop entry, GIO
+    // falls back to the one application that handles HTML.
+    const QList<QByteArray> noDefault = {
+        DefaultFor(QString()),
+        QByteArray("\x00\xff\xfe garbage\n=\n[[[\n", 17),
+        "[Default Applications\ntext/html=" + DESKTOP_ID.toUtf8() + "\n",
+        "[Default Applications]\ntext/html=\xff\xfe.desktop\n",
+        "[Default Applications]\ntext/html=../../../../etc/passwd\n",
+    };
+    for (const QByteArray& mimeapps : noDefault) {
+        QVERIFY(m_browser.registerEntries({{DESKTOP_ID, ExecLine()}}, true, mimeapps));
+        QCOMPARE(open(QStringLiteral("ftp://example.com/")), std::optional(BrowserCommand()));
+        QCOMPARE(m_browser.nextRecord(), RanWith(QStringLiteral("ftp://example.com/")));
+    }
 
     // A desktop id whose Shift_JIS form holds 0x5C bytes (ソ and 表) is still one key name.
     const QString japaneseId = QStringLiteral(u"ソ表-browser.desktop");
@@ -141,11 +155,12 @@ void TestGioLauncher::fieldCodesOfTheDesktopEntryAreTranslated() {
                                         QStringLiteral("http://example.com/"),
                                         QStringLiteral("http://example.com/")})));
 
-    // An entry that takes no addresses (no field code, or files only as vim.desktop's %F) is no
-    // browser, even as the default; with another handler that takes them, that one opens the page.
-    for (const char* args : {"--new-window", "%F"}) {
-        const StandInBrowser::DesktopEntry noAddresses{QStringLiteral("rotenu-test-editor.desktop"),
-                                                       ExecLine(args)};
+    // An entry that takes no addresses (no field code, or files only as vim.desktop's %F) or has
+    // no command (no Exec line, an empty one, one of blanks) is no browser, even as the default;
+    // with another handler that takes them, that one opens the page.
+    for (const QByteArray& lines : {ExecLine("--new-window"), ExecLine("%F"), QByteArray(),
+                                    QByteArray("Exec=\n"), QByteArray("Exec=   \n")}) {
+        const StandInBrowser::DesktopEntry noAddresses{QStringLiteral("rotenu-test-editor.desktop"), lines};
         QVERIFY(m_browser.registerEntries({noAddresses}, true, DefaultFor(noAddresses.id)));
         QCOMPARE(open(QStringLiteral("http://example.com/")), std::optional(QString()));
         QVERIFY(m_browser.registerEntries({noAddresses, {DESKTOP_ID, ExecLine()}}, true,
@@ -236,8 +251,30 @@ void TestGioLauncher::aCommandThatCannotStartIsSilent() {
     QVERIFY(m_browser.records().isEmpty());
 }
 
+void TestGioLauncher::longAndOddAddressesReachTheBrowserWhole() {
+    registerBrowser(ExecLine(), true, DESKTOP_ID);
+    // 64 KiB of address arrive as one argument, unchanged.
+    const QByteArray longAddress = "http://example.com/" + QByteArray(64 * 1024, 'a');
+    QVERIFY(m_browser.child("--open", longAddress));
+    QCOMPARE(m_browser.nextRecord(), RanWith(QString::fromLatin1(longAddress)));
+
+    // Line breaks, tabs, a NUL and quotes cannot split it or end it early: they arrive encoded.
+    QVERIFY(m_browser.child("--open", QByteArray("http://example.com/a\r\nb\tc\0d\"e'f", 31)));
+    QCOMPARE(m_browser.nextRecord(), RanWith(QStringLiteral("http://example.com/a%0D%0Ab%09c%00d%22e%27f")));
+
+    // Beyond what the system takes for one argument (128 KiB) the browser cannot be started; that
+    // is silent, and the program goes on.
+    QVERIFY(m_browser.child("--open", "http://example.com/" + QByteArray(200 * 1024, 'a')));
+    QVERIFY(!m_browser.nextRecord(2000));
+}
+
 int main(int argc, char** argv) {
-    return LauncherTestMain<TestGioLauncher>(argc, argv);
+    // The child too has an application object: it finds the browser part beside its program.
+    QCoreApplication application(argc, argv);
+    if (const std::optional<int> exitCode = RunLauncherChild(argc, argv))
+        return *exitCode;
+    TestGioLauncher test;
+    return QTest::qExec(&test, argc, argv);
 }
 
 #include "tst_gio_launcher.moc"

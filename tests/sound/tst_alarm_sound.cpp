@@ -46,6 +46,9 @@ constexpr int Block = Rate / 20; // 50 ms: a whole number of periods of every to
 struct Hearing {
     int loudBlocks = 0;
     int toneBlocks = 0;
+    QString text() const {
+        return QStringLiteral("%1 tone blocks among %2 loud").arg(toneBlocks).arg(loudBlocks);
+    }
 };
 
 Hearing Listen(const QByteArray& raw, qsizetype from, double toneHz) {
@@ -70,22 +73,17 @@ Hearing Listen(const QByteArray& raw, qsizetype from, double toneHz) {
     return hearing;
 }
 
-// A quarter-second tone written by sox as test.wav in an encoding that `format`, sox's output
-// options, gives.
-bool SoxTone(const QStringList& format, int toneHz) {
-    QProcess sox;
-    sox.start(QStringLiteral("sox"),
-              QStringList{QStringLiteral("-n")} + format +
-                  QStringList{QStringLiteral("test.wav"), QStringLiteral("synth"), QStringLiteral("0.25"),
-                              QStringLiteral("sine"), QString::number(toneHz)});
-    return sox.waitForFinished(10000) && sox.exitCode() == 0;
-}
-
 // What a sound that never ends could pile up: the program's threads and open files, the server's clients.
 struct Holdings {
     qsizetype threads = 0, files = 0, serverClients = 0;
     bool operator<=(const Holdings& o) const {
         return threads <= o.threads && files <= o.files && serverClients <= o.serverClients;
+    }
+    QString text() const {
+        return QStringLiteral("%1 threads, %2 files, %3 server clients")
+            .arg(threads)
+            .arg(files)
+            .arg(serverClients);
     }
 };
 
@@ -104,6 +102,17 @@ Holdings Held() {
             listed ? pactl.readAllStandardOutput().count('\n') : std::numeric_limits<qsizetype>::max()};
 }
 
+// A feeding timer window whose one-cycle alarm has come due: started, and 3½ minutes on.
+struct RungAlarm {
+    explicit RungAlarm(const PlatformServices& services) : form(services, clock) {
+        form.show();
+        QTest::mouseClick(form.findChild<QPushButton*>(QStringLiteral("BitBtn2")), Qt::LeftButton);
+        clock.advance(210s);
+    }
+    testing::ManualClock clock;
+    TForm2 form;
+};
+
 // テスト in Shift_JIS: not valid UTF-8.
 constexpr char ShiftJisFolder[] = "\x83\x65\x83\x58\x83\x67";
 
@@ -114,7 +123,6 @@ class TestAlarmSound : public QObject {
 private slots:
     void initTestCase();
     void init();
-    void cleanup();
     void eachEncodingPlaysItsOwnTone_data();
     void eachEncodingPlaysItsOwnTone();
     void damagedFilePlaysWhatItHoldsOrRingsTheBell_data();
@@ -140,9 +148,8 @@ private:
 
     testing::PrivateSoundServer m_server;
     std::unique_ptr<MonitorRecorder> m_recorder;
-    bool m_quietFirst = true; // whether soundAlarm() waits for the last sound to die away
-    std::unique_ptr<QTemporaryDir> m_workDir;
-    QString m_previousDir;
+    bool m_quietFirst = true;                 // whether soundAlarm() waits for the last sound to die away
+    std::unique_ptr<QTemporaryDir> m_workDir; // the current folder during each test
 };
 
 void TestAlarmSound::initTestCase() {
@@ -157,24 +164,13 @@ void TestAlarmSound::initTestCase() {
 
 void TestAlarmSound::init() {
     m_workDir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_workDir->isValid());
-    m_previousDir = QDir::currentPath();
-    QVERIFY(QDir::setCurrent(m_workDir->path()));
-}
-
-void TestAlarmSound::cleanup() {
-    QDir::setCurrent(m_previousDir);
-    m_workDir.reset();
+    QVERIFY(m_workDir->isValid() && QDir::setCurrent(m_workDir->path()));
 }
 
 Hearing TestAlarmSound::soundAlarm(const PlatformServices& services, double toneHz,
                                    std::function<bool(const Hearing&)> heard, int listenOnMs) {
     const qsizetype from = quietRecording();
-    testing::ManualClock clock;
-    TForm2 form(services, clock);
-    form.show();
-    QTest::mouseClick(form.findChild<QPushButton*>(QStringLiteral("BitBtn2")), Qt::LeftButton);
-    clock.advance(210s);
+    const RungAlarm alarm(services);
     (void)QTest::qWaitFor([&] { return heard(Listen(m_recorder->recording(), from, toneHz)); }, 10000);
     QTest::qWait(listenOnMs);
     return Listen(m_recorder->recording(), from, toneHz);
@@ -198,10 +194,13 @@ qsizetype TestAlarmSound::quietRecording() {
 }
 
 void TestAlarmSound::eachEncodingPlaysItsOwnTone_data() {
-    QTest::addColumn<QStringList>("format");
+    QTest::addColumn<QStringList>("soxArguments");
     QTest::addColumn<int>("toneHz");
+    // sox writes a quarter-second tone to test.wav with the output options `format`.
     const auto row = [](const char* name, const char* format, int toneHz) {
-        QTest::newRow(name) << QString::fromLatin1(format).split(u' ') << toneHz;
+        const QString arguments =
+            QStringLiteral("-n %1 test.wav synth 0.25 sine %2").arg(QString::fromLatin1(format));
+        QTest::newRow(name) << arguments.arg(toneHz).split(u' ') << toneHz;
     };
     // What sox writes: more than 16 bits or more than two channels as WAVE_FORMAT_EXTENSIBLE,
     // unless told -t wavpcm.
@@ -228,19 +227,18 @@ void TestAlarmSound::alarmPlaysOrBeeps(double toneHz, bool plays) {
     // The bell is short: one loud block of it is enough; listening on, no tone of the file comes.
     const auto heard = [plays](const Hearing& h) { return plays ? toneHeard(h) : h.loudBlocks >= 1; };
     const Hearing hearing = soundAlarm(services, toneHz, heard, plays ? 300 : 500);
-    QVERIFY2(heard(hearing) && (plays || hearing.toneBlocks == 0),
-             qPrintable(QStringLiteral("heard %1 blocks of the tone among %2 loud blocks")
-                            .arg(hearing.toneBlocks)
-                            .arg(hearing.loudBlocks)));
+    QVERIFY2(heard(hearing) && (plays || hearing.toneBlocks == 0), qPrintable(hearing.text()));
     QCOMPARE(beeper.count, plays ? 0 : 1);
 }
 
 void TestAlarmSound::eachEncodingPlaysItsOwnTone() {
-    QFETCH(QStringList, format);
+    QFETCH(QStringList, soxArguments);
     QFETCH(int, toneHz);
     if (QStandardPaths::findExecutable(QStringLiteral("sox")).isEmpty())
         QSKIP("sox is not installed (scripts/setup installs it): no file in these encodings");
-    QVERIFY(SoxTone(format, toneHz));
+    QProcess sox;
+    sox.start(QStringLiteral("sox"), soxArguments);
+    QVERIFY(sox.waitForFinished(10000) && sox.exitCode() == 0);
     alarmPlaysOrBeeps(toneHz, true);
 }
 
@@ -315,15 +313,8 @@ void TestAlarmSound::damagedFilePlaysWhatItHoldsOrRingsTheBell() {
     QTRY_COMPARE_WITH_TIMEOUT(refused, 199, 10000);
     Holdings held;
     QVERIFY2(QTest::qWaitFor([&] { return (held = Held()) <= afterFirst; }, 10000),
-             qPrintable(QStringLiteral(
-                            "threads, files, server clients: %1, %2, %3 after the first alarm, %4, %5, %6 "
-                            "after 200")
-                            .arg(afterFirst.threads)
-                            .arg(afterFirst.files)
-                            .arg(afterFirst.serverClients)
-                            .arg(held.threads)
-                            .arg(held.files)
-                            .arg(held.serverClients)));
+             qPrintable(afterFirst.text() + QStringLiteral(" after the first alarm, ") + held.text() +
+                        QStringLiteral(" after 200")));
     // And a good file in its place plays.
     QVERIFY(QFile::remove(QStringLiteral("test.WAV")) &&
             testing::WriteToneWave(QStringLiteral("test.WAV"), 0.25, ToneHz));
@@ -357,13 +348,9 @@ void TestAlarmSound::stoppedServerHoldsNothing() {
     timer.start();
     for (int i = 0; i < 3; ++i)
         platform.services().beeper->beep();
-    testing::ManualClock clock;
-    TForm2 form(services, clock);
-    form.show();
-    QTest::mouseClick(form.findChild<QPushButton*>(QStringLiteral("BitBtn2")), Qt::LeftButton);
-    clock.advance(210s);
+    const RungAlarm alarm(services);
     QVERIFY2(timer.elapsed() < 1000, qPrintable(QStringLiteral("held for %1 ms").arg(timer.elapsed())));
-    QCOMPARE(form.findChild<QLabel*>(QStringLiteral("Label2"))->text(),
+    QCOMPARE(alarm.form.findChild<QLabel*>(QStringLiteral("Label2"))->text(),
              QStringLiteral(u"一周期アラーム終了"));
     // An alarm that the server has not started within a short while gives the beep instead.
     QTRY_COMPARE_WITH_TIMEOUT(alarmBeeper.count, 1, 5000);
@@ -391,11 +378,7 @@ void TestAlarmSound::serverThatStartsLateOrRestartsIsUsed() {
     // No server yet: the alarm beeps instead.
     m_recorder.reset();
     m_server.stop();
-    testing::ManualClock clock;
-    TForm2 form(services, clock);
-    form.show();
-    QTest::mouseClick(form.findChild<QPushButton*>(QStringLiteral("BitBtn2")), Qt::LeftButton);
-    clock.advance(210s);
+    const RungAlarm alarm(services);
     QTRY_COMPARE(beeper.count, 1);
 
     for (const char* when : {"started late", "restarted"}) {
@@ -478,9 +461,7 @@ void TestAlarmSound::bellFollowsTheDesktopSoundSettings() {
         (void)QTest::qWaitFor([&] { return matches(Listen(m_recorder->recording(), from, ToneHz)); }, 2000);
     QTest::qWait(300);
     const Hearing hearing = Listen(m_recorder->recording(), from, ToneHz);
-    QVERIFY2(matches(hearing), qPrintable(QStringLiteral("heard %1 blocks of the tone among %2 loud blocks")
-                                              .arg(hearing.toneBlocks)
-                                              .arg(hearing.loudBlocks)));
+    QVERIFY2(matches(hearing), qPrintable(hearing.text()));
 }
 
 // With SoundAndQuit: a program that beeps, sounds the alarm and quits at once.

@@ -37,10 +37,7 @@ public:
     void jump(ClockTime by) { m_now += by; }
 
     // Lets the alarms that are due go off now, as a late event loop does when it gets round to them.
-    void deliverDue() {
-        while (Alarm* alarm = earliestDueBy(m_now))
-            fire(*alarm);
-    }
+    void deliverDue() { advance(ClockTime::zero()); }
 
     // The earliest deadline of all alarms set, if any is.
     std::optional<ClockTime> nextDeadline() const {

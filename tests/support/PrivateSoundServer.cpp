@@ -9,11 +9,7 @@
 
 namespace rotenu::testing {
 namespace {
-
-QString Script() {
-    return QStringLiteral(ROTENU_SOUND_SERVER_SCRIPT);
-}
-
+const QString kScript = QStringLiteral(ROTENU_SOUND_SERVER_SCRIPT);
 } // namespace
 
 PrivateSoundServer::PrivateSoundServer() : m_previousServer(qgetenv("PULSE_SERVER")) {
@@ -30,9 +26,9 @@ PrivateSoundServer::~PrivateSoundServer() {
 
 QString PrivateSoundServer::unavailable() const {
     QProcess check;
-    check.start(Script(), {QStringLiteral("--check")});
+    check.start(kScript, {QStringLiteral("--check")});
     if (!check.waitForFinished(5000))
-        return Script() + QStringLiteral(" did not run");
+        return kScript + QStringLiteral(" did not run");
     return check.exitCode() == 0 ? QString()
                                  : QString::fromLocal8Bit(check.readAllStandardOutput()).trimmed();
 }
@@ -43,7 +39,7 @@ bool PrivateSoundServer::start(QString* why) {
     m_server->setProcessChannelMode(QProcess::MergedChannels);
     // A process group of its own, so that pause() stops every part at once.
     m_server->setChildProcessModifier([] { ::setpgid(0, 0); });
-    m_server->start(Script(), {m_runtimeDir.path(), sinkName()});
+    m_server->start(kScript, {m_runtimeDir.path(), sinkName()});
     QByteArray output;
     // Each part waits up to 10 s for the one before it.
     const bool ready = m_server->waitForStarted(5000) &&
@@ -78,14 +74,6 @@ void PrivateSoundServer::stop() {
     }
     m_server.reset();
     QFile::remove(m_runtimeDir.path() + QStringLiteral("/pulse/native"));
-}
-
-void PrivateSoundServer::pause() {
-    signalServer(SIGSTOP);
-}
-
-void PrivateSoundServer::resume() {
-    signalServer(SIGCONT);
 }
 
 MonitorRecorder::MonitorRecorder(const PrivateSoundServer& server) {

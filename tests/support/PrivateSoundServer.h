@@ -1,9 +1,7 @@
 #pragma once
-// A sound server of the kind the machine runs, private to one test or benchmark: PulseAudio, or
-// PipeWire with pipewire-pulse (and WirePlumber) where pipewire-pulse is installed, as the script
-// tests/support/private-sound-server starts it. Both speak the PulseAudio protocol on a socket in a
-// throwaway runtime directory, and have one null sink whose monitor MonitorRecorder reads; nothing
-// reaches a real device.
+// A sound server of the kind the machine runs (PulseAudio or PipeWire), private to one test or
+// benchmark, as tests/support/private-sound-server starts it: a socket in a throwaway runtime
+// directory and one null sink, whose monitor MonitorRecorder reads; nothing reaches a real device.
 
 #include <QByteArray>
 #include <QList>
@@ -12,6 +10,7 @@
 #include <QTemporaryDir>
 
 #include <chrono>
+#include <csignal>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -33,9 +32,9 @@ public:
     bool start(QString* why = nullptr);
     // Ends the server; its socket goes with it.
     void stop();
-    // Stops and continues the server's processes (SIGSTOP, SIGCONT): a server that hangs.
-    void pause();
-    void resume();
+    // Stops and continues the server's processes: a server that hangs.
+    void pause() { signalServer(SIGSTOP); }
+    void resume() { signalServer(SIGCONT); }
 
     QString sinkName() const { return QStringLiteral("rotenu_null"); }
 
