@@ -8,7 +8,7 @@ import time
 
 class Desktop:
     def __init__(self):
-        self.root = tempfile.TemporaryDirectory(prefix="rotenu-desktop-")
+        self.root = tempfile.TemporaryDirectory(prefix="rotenu-desktop-", ignore_cleanup_errors=True)
         self.home = os.path.join(self.root.name, "home")
         runtime = os.path.join(self.root.name, "runtime")
         for folder in (self.home, runtime):
@@ -61,6 +61,10 @@ class Desktop:
         for process in self.programs:
             self.stop(process)
             process.wait()
+        # What the programs spawned on their own and outlives them (speech-dispatcher, which Orca
+        # starts) names its socket in this folder: it ends with the folder.
+        subprocess.run(["pkill", "-u", str(os.getuid()), "-f", self.root.name], check=False)
+        time.sleep(0.2)
         self.root.cleanup()
 
     def __enter__(self):
