@@ -68,14 +68,14 @@ public:
 };
 
 struct FakePlatform {
-    FakePlatform();
     CountingBeeper beeper;
     RecordingMessageBox messageBox;
     RecordingWavePlayer wavePlayer;
     FakeRegistry classesRegistry;
     RecordingCommandStarter commandStarter;
     FakeVersionResource versionResource;
-    PlatformServices services;
+    PlatformServices services{&beeper,          &messageBox,     &wavePlayer,
+                              &classesRegistry, &commandStarter, &versionResource};
 };
 
 } // namespace rotenu::testing

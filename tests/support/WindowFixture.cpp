@@ -28,6 +28,15 @@ void SendKey(QWidget& target, Qt::Key key, Qt::KeyboardModifiers modifiers, cons
     QApplication::sendEvent(&target, &release);
 }
 
+QString TabOrder(int presses) {
+    QStringList names;
+    for (int i = 0; i < presses; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        names << QApplication::focusWidget()->objectName();
+    }
+    return names.join(QLatin1Char(' '));
+}
+
 void Paste(QLineEdit& field, const QString& text) {
     QApplication::clipboard()->setText(text);
     field.paste();
