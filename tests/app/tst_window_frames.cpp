@@ -59,9 +59,7 @@ private:
 };
 
 void TestWindowFrames::centredByTheirFrame_data() {
-    QTest::addColumn<QString>("window");
-    for (const char* window : {"main window", "feeding timer", "version dialog", "help message"})
-        QTest::newRow(window) << QString::fromLatin1(window);
+    testing::NamedRows("window", {"main window", "feeding timer", "version dialog", "help message"});
 }
 
 void TestWindowFrames::centredByTheirFrame() {

@@ -17,6 +17,7 @@
 
 using namespace rotenu;
 using namespace std::chrono_literals;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -42,7 +43,8 @@ private slots:
     void oneCycleAlarmSoundsOnceAndStops();
     void barOnScreenGrowsAtEveryTick();
     void startButtonsKeepARunningRhythmAndRestartAWait();
-    void stopButtonEscapeAndClosingStopTheAlarm();
+    void stopButtonEscapeAndClosingEndTheAlarm_data();
+    void stopButtonEscapeAndClosingEndTheAlarm();
     void menuEntryShowsAtTheLastPlaceAndOnlyRaisesAnOpenWindow();
     void keyboardPressesTheButtons();
     void waitChangeTakesEffectAtTheNextAlarm();
@@ -338,61 +340,52 @@ void TestFeedingTimerWindow::startButtonsKeepARunningRhythmAndRestartAWait() {
     QCOMPARE(status(), OneCycleFinished);
 }
 
-void TestFeedingTimerWindow::stopButtonEscapeAndClosingStopTheAlarm() {
-    click(1);
-    runUntil(50.5);
-    click(3);
-    QCOMPARE(bar(), 0);
-    QCOMPARE(status(), Stopped);
-    QCOMPARE(statusColor(), Black);
-    runUntil(1000);
-    QVERIFY(alarms.isEmpty());
-    QCOMPARE(bar(), 0);
+void TestFeedingTimerWindow::stopButtonEscapeAndClosingEndTheAlarm_data() {
+    QTest::addColumn<int>("startButton");
+    QTest::addColumn<double>("at"); // seconds after the start
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<bool>("open");
+    QTest::addColumn<QString>("status");
+    QTest::addColumn<int>("bar");
+    // Stopped: the window stays open, the bar empty and the label back to "stopped".
+    QTest::newRow("stop button while counting") << 1 << 50.5 << u"BitBtn3"_s << true << Stopped << 0;
+    QTest::newRow("Escape on the wait list during a wait")
+        << 1 << 220.0 << u"ComboBox1"_s << true << Stopped << 0;
+    QTest::newRow("Escape on a button, one-cycle alarm")
+        << 2 << 100.0 << u"BitBtn1"_s << true << Stopped << 0;
+    // Closed: hidden, the bar and the label as they were.
+    QTest::newRow("close button while counting")
+        << 1 << 50.5 << u"BitBtn4"_s << false << EveryCycleRunning << 50;
+    QTest::newRow("close box during a wait")
+        << 1 << 215.0 << u"close box"_s << false << EveryCycleRunning << 0;
+}
 
-    // Escape during a wait, with the focus on the wait list.
-    markStart();
-    click(1);
-    runUntil(220);
-    QCOMPARE(alarms.size(), 1);
-    QCOMPARE(bar(), 0);
-    waitList()->setFocus(Qt::TabFocusReason);
-    QTest::keyClick(waitList(), Qt::Key_Escape);
-    QVERIFY(form->isVisible());
-    QCOMPARE(status(), Stopped);
-    QCOMPARE(statusColor(), Black);
-    runUntil(1000);
-    QCOMPARE(alarms.size(), 1);
-
-    // Escape on a button stops the one-cycle alarm too; the window stays open.
-    click(2);
-    runUntil(1100);
-    QTest::keyClick(button(1), Qt::Key_Escape);
-    QCOMPARE(status(), Stopped);
-    QCOMPARE(bar(), 0);
-    QVERIFY(form->isVisible());
-
-    // Closed by BitBtn4 while counting: hidden, nothing sounds, bar and label as they were.
-    click(1);
-    runUntil(1150.5);
-    click(4);
-    QVERIFY(!form->isVisible());
-    QVERIFY(!ticking());
-    runUntil(3000);
-    QCOMPARE(alarms.size(), 1);
-    QCOMPARE(bar(), 50);
-    QCOMPARE(status(), EveryCycleRunning);
-
-    // Closed by the close box during a wait.
-    form->show();
-    QCOMPARE(status(), Stopped);
-    markStart();
-    click(1);
-    runUntil(215);
-    QCOMPARE(alarms.size(), 2);
-    QVERIFY(form->close());
-    QVERIFY(!form->isVisible());
-    runUntil(5000);
-    QCOMPARE(alarms.size(), 2);
+void TestFeedingTimerWindow::stopButtonEscapeAndClosingEndTheAlarm() {
+    QFETCH(int, startButton);
+    QFETCH(double, at);
+    QFETCH(QString, how);
+    click(startButton);
+    runUntil(at);
+    const qsizetype sounded = alarms.size();
+    if (how == u"close box") {
+        QVERIFY(form->close());
+    } else if (how == u"BitBtn3" || how == u"BitBtn4") {
+        QTest::mouseClick(child<QWidget>(qPrintable(how)), Qt::LeftButton);
+    } else {
+        auto* target = child<QWidget>(qPrintable(how));
+        target->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(target, Qt::Key_Escape);
+    }
+    for (double later : {at, at + 3000}) {
+        runUntil(later);
+        QTEST(form->isVisible(), "open");
+        QTEST(status(), "status");
+        QTEST(bar(), "bar");
+        QVERIFY(!ticking());
+        QCOMPARE(alarms.size(), sounded);
+    }
+    if (status() == Stopped)
+        QCOMPARE(statusColor(), Black);
 }
 
 void TestFeedingTimerWindow::menuEntryShowsAtTheLastPlaceAndOnlyRaisesAnOpenWindow() {

@@ -21,6 +21,12 @@ bool WindowFixture::showMainWindow() {
     return QTest::qWaitForWindowExposed(&mainWindow) && QTest::qWaitForWindowActive(&mainWindow);
 }
 
+void NamedRows(const char* column, std::initializer_list<const char*> names) {
+    QTest::addColumn<QString>(column);
+    for (const char* name : names)
+        QTest::newRow(name) << QString::fromLatin1(name);
+}
+
 void SendKey(QWidget& target, Qt::Key key, Qt::KeyboardModifiers modifiers, const QString& text) {
     QKeyEvent press(QEvent::KeyPress, key, modifiers, text);
     QApplication::sendEvent(&target, &press);

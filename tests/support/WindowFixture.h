@@ -15,6 +15,7 @@
 #include <QTest>
 
 #include <functional>
+#include <initializer_list>
 
 namespace rotenu::testing {
 
@@ -43,6 +44,8 @@ struct WindowFixture {
     TVarDigForm versionDialog;
 };
 
+// A test's rows, one a name, each with its name in the one column `column`.
+void NamedRows(const char* column, std::initializer_list<const char*> names);
 // A key pressed and released that types `text`, as a keyboard or an input method sends it.
 void SendKey(QWidget& target, Qt::Key key, Qt::KeyboardModifiers modifiers, const QString& text);
 // The names of the controls that Tab brings the focus to, one a press, from where it is.
