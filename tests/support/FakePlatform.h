@@ -31,13 +31,8 @@ public:
 // Records each message and answers "OK" at once, so that no modal box blocks a test.
 class RecordingMessageBox final : public MessageBoxPresenter {
 public:
-    void showPlain(const QString& text) override {
-        shown << text;
-        if (onShow)
-            onShow(text);
-    }
+    void showPlain(const QString& text) override { shown << text; }
     QStringList shown;
-    std::function<void(const QString&)> onShow;
 };
 
 // Records each file it is asked to play; when `starts` is false, reports at once that it cannot.
