@@ -99,16 +99,13 @@ void TestMainWindow::startsWithTheDesignedWindow() {
     QVERIFY(!(windows->mainWindow.windowFlags() & Qt::WindowMinimizeButtonHint));
     QVERIFY(!(windows->mainWindow.windowFlags() & Qt::WindowMaximizeButtonHint));
 
-    const struct {
-        const char* name;
-        QRect geometry;
-    } controls[] = {
+    const std::pair<const char*, QRect> controls[] = {
         {"RadioGroup1", {8, 0, 289, 65}}, {"Label1", {8, 80, 98, 12}},     {"Edit1", {8, 96, 289, 20}},
         {"Label3", {8, 128, 40, 12}},     {"Edit2", {8, 144, 289, 20}},    {"Label2", {8, 176, 52, 12}},
         {"ComboBox1", {8, 192, 289, 20}}, {"ListBox1", {8, 216, 289, 97}},
     };
-    for (const auto& control : controls)
-        QCOMPARE(child<QWidget>(control.name)->geometry(), control.geometry);
+    for (const auto& [name, geometry] : controls)
+        QCOMPARE(child<QWidget>(name)->geometry(), geometry);
     QCOMPARE(child<QLabel>("Label1")->text(), QStringLiteral(u"プレイヤーネーム"));
     QCOMPARE(child<QGroupBox>("RadioGroup1")->title(), QStringLiteral(u"計算アルゴリズム"));
     QVERIFY(child<QLabel>("Label1")->font().bold());

@@ -124,13 +124,11 @@ void TestFeedingTimerWindow::startsAsDesigned() {
     QCOMPARE(form->minimumSize(), form->maximumSize());
     QCOMPARE(form->font().family(), ProportionalGothicFamily());
 
-    for (const auto& [name, geometry] :
-         std::initializer_list<std::pair<const char*, QRect>>{{"ProgressBar1", {8, 24, 233, 25}},
-                                                              {"ComboBox1", {144, 56, 97, 20}},
-                                                              {"BitBtn1", {8, 88, 113, 25}},
-                                                              {"BitBtn2", {128, 88, 113, 25}},
-                                                              {"BitBtn3", {8, 120, 113, 25}},
-                                                              {"BitBtn4", {128, 120, 113, 25}}})
+    const std::pair<const char*, QRect> controls[] = {
+        {"ProgressBar1", {8, 24, 233, 25}}, {"ComboBox1", {144, 56, 97, 20}},
+        {"BitBtn1", {8, 88, 113, 25}},      {"BitBtn2", {128, 88, 113, 25}},
+        {"BitBtn3", {8, 120, 113, 25}},     {"BitBtn4", {128, 120, 113, 25}}};
+    for (const auto& [name, geometry] : controls)
         QCOMPARE(child<QWidget>(name)->geometry(), geometry);
     // The labels are as wide as their texts.
     for (const auto& [name, at] : {std::pair{"Label1", QPoint(8, 64)}, std::pair{"Label2", QPoint(8, 8)}}) {
@@ -141,10 +139,9 @@ void TestFeedingTimerWindow::startsAsDesigned() {
     QVERIFY(child<QLabel>("Label2")->font().bold());
     QCOMPARE(child<QLabel>("Label1")->text(), QStringLiteral(u"毎周期エサやり待ち時間"));
 
-    QCOMPARE(button(1)->text(), QStringLiteral(u"毎周期アラーム"));
-    QCOMPARE(button(2)->text(), QStringLiteral(u"一周期アラーム"));
-    QCOMPARE(button(3)->text(), QStringLiteral(u"アラーム中止"));
-    QCOMPARE(button(4)->text(), QStringLiteral(u"閉じる"));
+    const QStringList texts{u"毎周期アラーム"_s, u"一周期アラーム"_s, u"アラーム中止"_s, u"閉じる"_s};
+    for (int n = 1; n <= 4; ++n)
+        QCOMPARE(button(n)->text(), texts[n - 1]);
     for (int n = 1; n <= 3; ++n) {
         const QIcon icon = button(n)->icon();
         QVERIFY2(!icon.isNull(), "a clock glyph is missing");
@@ -162,12 +159,9 @@ void TestFeedingTimerWindow::startsAsDesigned() {
     QVERIFY(normal != disabled);
 
     const QStringList waits{
-        QStringLiteral(u"０秒"),       QStringLiteral(u"１０秒"),     QStringLiteral(u"２０秒"),
-        QStringLiteral(u"３０秒"),     QStringLiteral(u"４０秒"),     QStringLiteral(u"５０秒"),
-        QStringLiteral(u"１分"),       QStringLiteral(u"１分１０秒"), QStringLiteral(u"１分２０秒"),
-        QStringLiteral(u"１分３０秒"), QStringLiteral(u"１分４０秒"), QStringLiteral(u"１分５０秒"),
-        QStringLiteral(u"２分"),       QStringLiteral(u"２分１０秒"), QStringLiteral(u"２分２０秒"),
-        QStringLiteral(u"２分３０秒"), QStringLiteral(u"２分４０秒"), QStringLiteral(u"２分５０秒")};
+        u"０秒"_s, u"１０秒"_s,     u"２０秒"_s,     u"３０秒"_s,     u"４０秒"_s,     u"５０秒"_s,
+        u"１分"_s, u"１分１０秒"_s, u"１分２０秒"_s, u"１分３０秒"_s, u"１分４０秒"_s, u"１分５０秒"_s,
+        u"２分"_s, u"２分１０秒"_s, u"２分２０秒"_s, u"２分３０秒"_s, u"２分４０秒"_s, u"２分５０秒"_s};
     QStringList items;
     for (int i = 0; i < waitList()->count(); ++i)
         items << waitList()->itemText(i);
