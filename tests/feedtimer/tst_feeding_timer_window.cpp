@@ -108,7 +108,9 @@ void TestFeedingTimerWindow::init() {
     alarms.clear();
     platform->wavePlayer.onPlay = [this](const QString&) { alarms << elapsed(); };
     markStart();
+    // Created hidden, the one-cycle alarm its default button.
     QVERIFY(!form->isVisible());
+    QVERIFY(button(2)->isDefault());
     form->show();
     form->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(form));
