@@ -22,12 +22,15 @@
 #include <optional>
 
 using namespace rotenu;
+using namespace Qt::StringLiterals;
 
 class TestMainWindow : public QObject {
     Q_OBJECT
 private slots:
     void init() {
         windows.emplace();
+        edit1 = child<QLineEdit>("Edit1");
+        list = child<QListWidget>("ListBox1");
         QVERIFY(windows->showMainWindow());
     }
     void startsWithTheDesignedWindow();
@@ -35,9 +38,9 @@ private slots:
     void keyFilterRefusesWithABeep();
     void modifiedKeysTypeWhatTheKeyboardMeans();
     void nameStopsAtTwelveBytes();
-    void doubleClickAppliesASuggestionWithinTheLimit();
-    void keyboardAndScreenReaderApplyASuggestionAsADoubleClickDoes_data();
-    void keyboardAndScreenReaderApplyASuggestionAsADoubleClickDoes();
+    void mouseKeyboardAndScreenReaderApplyASuggestionWithinTheLimit_data();
+    void mouseKeyboardAndScreenReaderApplyASuggestionWithinTheLimit();
+    void doubleClickPutsTwoCharactersAroundTheName();
     void wantedIdRefillsTheListAlgorithmLeavesItAlone();
     void helpItemShowsBothNotesInOrder();
     void menuHasItsItemsAndExitCloses();
@@ -50,6 +53,12 @@ private:
         QTest::mouseClick(radio, Qt::LeftButton, {}, QPoint(6, radio->height() / 2));
     }
     QComboBox* combo() { return child<QComboBox>("ComboBox1"); }
+    // The ID field: its text, its background and the colour of its text.
+    QStringList idField() {
+        const QPalette colors = child<QLineEdit>("Edit2")->palette();
+        return {child<QLineEdit>("Edit2")->text(), colors.color(QPalette::Base).name(),
+                colors.color(QPalette::Text).name()};
+    }
     // Picks a wanted ID the way a user does, by keyboard, which counts as a pick.
     void pickWanted(int index) {
         combo()->setCurrentIndex(index - 1);
@@ -59,7 +68,6 @@ private:
     }
     QStringList listItems() {
         QStringList items;
-        auto* list = child<QListWidget>("ListBox1");
         for (int i = 0; i < list->count(); ++i)
             items << list->item(i)->text();
         return items;
@@ -71,7 +79,6 @@ private:
         return items;
     }
     void doubleClickItem(const QString& text) {
-        auto* list = child<QListWidget>("ListBox1");
         const auto found = list->findItems(text, Qt::MatchExactly);
         QCOMPARE(found.size(), 1);
         list->scrollToItem(found.front());
@@ -81,6 +88,8 @@ private:
     }
 
     std::optional<testing::WindowFixture> windows;
+    QLineEdit* edit1 = nullptr;  // the name
+    QListWidget* list = nullptr; // the suggestions
 };
 
 void TestMainWindow::startsWithTheDesignedWindow() {
@@ -90,101 +99,77 @@ void TestMainWindow::startsWithTheDesignedWindow() {
     QVERIFY(!(windows->mainWindow.windowFlags() & Qt::WindowMinimizeButtonHint));
     QVERIFY(!(windows->mainWindow.windowFlags() & Qt::WindowMaximizeButtonHint));
 
-    const struct {
-        const char* name;
-        QRect geometry;
-    } controls[] = {
+    const std::pair<const char*, QRect> controls[] = {
         {"RadioGroup1", {8, 0, 289, 65}}, {"Label1", {8, 80, 98, 12}},     {"Edit1", {8, 96, 289, 20}},
         {"Label3", {8, 128, 40, 12}},     {"Edit2", {8, 144, 289, 20}},    {"Label2", {8, 176, 52, 12}},
         {"ComboBox1", {8, 192, 289, 20}}, {"ListBox1", {8, 216, 289, 97}},
     };
-    for (const auto& control : controls)
-        QCOMPARE(child<QWidget>(control.name)->geometry(), control.geometry);
+    for (const auto& [name, geometry] : controls)
+        QCOMPARE(child<QWidget>(name)->geometry(), geometry);
     QCOMPARE(child<QLabel>("Label1")->text(), QStringLiteral(u"プレイヤーネーム"));
     QCOMPARE(child<QGroupBox>("RadioGroup1")->title(), QStringLiteral(u"計算アルゴリズム"));
     QVERIFY(child<QLabel>("Label1")->font().bold());
-    QCOMPARE(child<QLineEdit>("Edit1")->font().family(), FixedGothicFamily());
-    QCOMPARE(child<QListWidget>("ListBox1")->font().pointSize(), 12);
-    QCOMPARE(child<QListWidget>("ListBox1")->palette().color(QPalette::Text), QColor(Qt::blue));
+    QCOMPARE(edit1->font().family(), FixedGothicFamily());
+    QCOMPARE(list->font().pointSize(), 12);
+    QCOMPARE(list->palette().color(QPalette::Text), QColor(Qt::blue));
 
     // Shown: the first wanted ID and the first algorithm, nothing computed yet, focus in the name.
-    auto* combo = child<QComboBox>("ComboBox1");
-    QCOMPARE(combo->count(), 10);
-    QCOMPARE(combo->currentText(), QStringLiteral("ID:0 VIRIDIA"));
-    QCOMPARE(combo->itemText(5), QStringLiteral("ID:5 PINKAL "));
-    QCOMPARE(combo->view()->sizeHintForRow(0), 12);
+    QCOMPARE(combo()->count(), 10);
+    QCOMPARE(combo()->currentText(), QStringLiteral("ID:0 VIRIDIA"));
+    QCOMPARE(combo()->itemText(5), QStringLiteral("ID:5 PINKAL "));
+    QCOMPARE(combo()->view()->sizeHintForRow(0), 12);
     QVERIFY(child<QRadioButton>("RadioGroup1Item0")->isChecked());
     QCOMPARE(child<QLineEdit>("Edit2")->text(), QString());
     QVERIFY(child<QLineEdit>("Edit2")->isReadOnly());
-    QCOMPARE(child<QListWidget>("ListBox1")->count(), 0);
-    QCOMPARE(QApplication::focusWidget(), child<QLineEdit>("Edit1"));
+    QCOMPARE(list->count(), 0);
+    QCOMPARE(QApplication::focusWidget(), edit1);
 
-    // Tab order: Edit1, Edit2, the radio group, ComboBox1, ListBox1.
-    QStringList order;
-    for (int i = 0; i < 5; ++i) {
-        order << QApplication::focusWidget()->objectName();
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    }
-    QCOMPARE(order, QStringList({QStringLiteral("Edit1"), QStringLiteral("Edit2"),
-                                 QStringLiteral("RadioGroup1Item0"), QStringLiteral("ComboBox1"),
-                                 QStringLiteral("ListBox1")}));
+    QCOMPARE(testing::TabOrder(5), QStringLiteral("Edit2 RadioGroup1Item0 ComboBox1 ListBox1 Edit1"));
 
     // The suggestion list is read by its label; the drop-down list's pop-up and the empty ID field
     // say what they are.
-    const auto labels =
-        QAccessible::queryAccessibleInterface(child<QListWidget>("ListBox1"))->relations(QAccessible::Label);
+    const auto labels = QAccessible::queryAccessibleInterface(list)->relations(QAccessible::Label);
     QVERIFY(!labels.isEmpty());
     QCOMPARE(labels.front().first->text(QAccessible::Name), QStringLiteral(u"名前補足"));
-    QCOMPARE(combo->view()->accessibleName(), QStringLiteral(u"名前補足"));
-    QCOMPARE(QAccessible::queryAccessibleInterface(combo)->textInterface()->text(0, -1),
+    QCOMPARE(combo()->view()->accessibleName(), QStringLiteral(u"名前補足"));
+    QCOMPARE(QAccessible::queryAccessibleInterface(combo())->textInterface()->text(0, -1),
              QStringLiteral("ID:0 VIRIDIA"));
     QVERIFY(!child<QLineEdit>("Edit2")->accessibleDescription().isEmpty());
 
     // Selecting an item from code is no pick.
-    combo->setCurrentIndex(4);
+    combo()->setCurrentIndex(4);
     QCOMPARE(child<QLineEdit>("Edit2")->text(), QString());
-    QCOMPARE(child<QListWidget>("ListBox1")->count(), 0);
+    QCOMPARE(list->count(), 0);
 }
 
 void TestMainWindow::typingShowsTheIdAndItsColors() {
-    auto* edit1 = child<QLineEdit>("Edit1");
-    auto* edit2 = child<QLineEdit>("Edit2");
     QTest::keyClicks(edit1, QStringLiteral("A"));
-    QCOMPARE(edit2->text(), QStringLiteral("ID:5 PINKAL (Code:5)"));
-    QCOMPARE(edit2->palette().color(QPalette::Base), QColor(255, 0, 255));
-    QCOMPARE(edit2->palette().color(QPalette::Text), QColor(0, 0, 0));
+    QCOMPARE(idField(), (QStringList{u"ID:5 PINKAL (Code:5)"_s, u"#ff00ff"_s, u"#000000"_s}));
     QCOMPARE(listItems(), asList(SUGGESTION_LISTS[5])); // wanted 0 - 5 + 10
 
     QTest::keyClicks(edit1, QStringLiteral("~ "));
     QCOMPARE(edit1->text(), QStringLiteral("A~ "));
-    QCOMPARE(edit2->text(), QStringLiteral("ID:3 BLUEFULL (Code:13)"));
-    QCOMPARE(edit2->palette().color(QPalette::Base), QColor(0, 0, 255));
-    QCOMPARE(edit2->palette().color(QPalette::Text), QColor(255, 255, 255));
+    QCOMPARE(idField(), (QStringList{u"ID:3 BLUEFULL (Code:13)"_s, u"#0000ff"_s, u"#ffffff"_s}));
 
     QTest::keyClick(edit1, Qt::Key_Backspace);
     QTest::keyClick(edit1, Qt::Key_Backspace);
     QCOMPARE(edit1->text(), QStringLiteral("A"));
     QTest::keyClick(edit1, Qt::Key_Backspace);
-    QCOMPARE(edit2->text(), QString());
-    QCOMPARE(edit2->palette().color(QPalette::Base), QApplication::palette().color(QPalette::Button));
-    QCOMPARE(edit2->palette().color(QPalette::Text), QColor(0, 0, 0));
+    QCOMPARE(idField(),
+             (QStringList{QString(), QApplication::palette().color(QPalette::Button).name(), u"#000000"_s}));
     QCOMPARE(listItems(), QStringList());
 
     edit1->setText(QStringLiteral("F"));
-    QCOMPARE(edit2->text(), QStringLiteral("ID:0 VIRIDIA (Code:0)"));
-    QCOMPARE(edit2->palette().color(QPalette::Base), QColor(0, 128, 0));
-    QCOMPARE(edit2->palette().color(QPalette::Text), QColor(255, 255, 255));
-
+    QCOMPARE(idField(), (QStringList{u"ID:0 VIRIDIA (Code:0)"_s, u"#008000"_s, u"#ffffff"_s}));
     edit1->setText(QStringLiteral("BRELOTKAMU"));
-    QCOMPARE(edit2->text(), QStringLiteral("ID:8 YELLOWBOZE (Code:58) HUmar-NewColor"));
-    QCOMPARE(edit2->palette().color(QPalette::Base), QColor(255, 255, 0));
+    QCOMPARE(idField(),
+             (QStringList{u"ID:8 YELLOWBOZE (Code:58) HUmar-NewColor"_s, u"#ffff00"_s, u"#000000"_s}));
     clickRadio("RadioGroup1Item1");
-    QCOMPARE(edit2->text(), QStringLiteral("ID:8 YELLOWBOZE (Code:28) HUmar-NewColor"));
+    QCOMPARE(idField()[0], u"ID:8 YELLOWBOZE (Code:28) HUmar-NewColor"_s);
     QCOMPARE(windows->platform.beeper.count, 0);
 }
 
 void TestMainWindow::keyFilterRefusesWithABeep() {
-    auto* edit1 = child<QLineEdit>("Edit1");
     QTest::keyClicks(edit1, QStringLiteral("AB"));
     QCOMPARE(windows->platform.beeper.count, 0);
 
@@ -203,14 +188,19 @@ void TestMainWindow::keyFilterRefusesWithABeep() {
     QCOMPARE(edit1->text(), QStringLiteral("AB"));
     QCOMPARE(windows->platform.beeper.count, 7);
 
-    // A double-byte character from an input method, and half-width katakana typed directly.
+    // A double-byte character from an input method; typed directly, half-width katakana, an emoji
+    // from an on-screen keyboard, a NUL (Ctrl+@), a character beyond Latin-1 and a text of several
+    // characters with one bad among them.
     edit1->end(false);
     QInputMethodEvent commit;
     commit.setCommitString(QStringLiteral(u"あ"));
     QApplication::sendEvent(edit1, &commit);
-    testing::SendKey(*edit1, Qt::Key_unknown, {}, QStringLiteral(u"ｱ"));
+    for (const QString& text : {QStringLiteral(u"ｱ"), QStringLiteral(u"😀"), QString(QChar(u'\0')),
+                                QStringLiteral(u"é"), QStringLiteral(u"a😀")})
+        testing::SendKey(*edit1, Qt::Key_unknown, {}, text);
     QCOMPARE(edit1->text(), QStringLiteral("AB"));
-    QCOMPARE(windows->platform.beeper.count, 9);
+    QCOMPARE(child<QLineEdit>("Edit2")->text(), QStringLiteral("ID:1 GREENNILL (Code:11)"));
+    QCOMPARE(windows->platform.beeper.count, 13);
     // A printable commit from an input method is typed like a key.
     QInputMethodEvent ascii;
     ascii.setCommitString(QStringLiteral("c"));
@@ -224,11 +214,10 @@ void TestMainWindow::keyFilterRefusesWithABeep() {
     QTest::keyClick(edit1, Qt::Key_Home);
     QTest::keyClick(edit1, Qt::Key_Delete);
     QCOMPARE(edit1->text(), QStringLiteral("Bc"));
-    QCOMPARE(windows->platform.beeper.count, 9);
+    QCOMPARE(windows->platform.beeper.count, 13);
 }
 
 void TestMainWindow::modifiedKeysTypeWhatTheKeyboardMeans() {
-    auto* edit1 = child<QLineEdit>("Edit1");
     const QString ab = QStringLiteral("AB");
     const QString abAt = QStringLiteral("AB@");
     // As X11 delivers them (AltGr is a group switch there, Ctrl+Alt elsewhere).
@@ -263,7 +252,6 @@ void TestMainWindow::modifiedKeysTypeWhatTheKeyboardMeans() {
 }
 
 void TestMainWindow::nameStopsAtTwelveBytes() {
-    auto* edit1 = child<QLineEdit>("Edit1");
     QTest::keyClicks(edit1, QStringLiteral("ABCDEFGHIJKLM"));
     QCOMPARE(edit1->text(), QStringLiteral("ABCDEFGHIJKL"));
     QCOMPARE(child<QLineEdit>("Edit2")->text(), QStringLiteral("ID:6 REDRIA (Code:56)"));
@@ -274,26 +262,53 @@ void TestMainWindow::nameStopsAtTwelveBytes() {
     QCOMPARE(edit1->text(), QStringLiteral("ABCDEFGHIJKL"));
 }
 
-void TestMainWindow::doubleClickAppliesASuggestionWithinTheLimit() {
-    auto* edit1 = child<QLineEdit>("Edit1");
-    auto* list = child<QListWidget>("ListBox1");
+void TestMainWindow::mouseKeyboardAndScreenReaderApplyASuggestionWithinTheLimit_data() {
+    testing::NamedRows("how", {"double click", "Enter", "Return", "default action"});
+}
+
+void TestMainWindow::mouseKeyboardAndScreenReaderApplyASuggestionWithinTheLimit() {
+    QFETCH(QString, how);
+    QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(list);
+    QVERIFY(reader->actionInterface());
+    // Applies the suggestion `item`; with none, what is selected.
+    const auto apply = [&](const QString& item) {
+        if (how == QStringLiteral("double click"))
+            return doubleClickItem(item);
+        if (!item.isEmpty())
+            list->setCurrentItem(list->findItems(item, Qt::MatchExactly).front());
+        if (how == QStringLiteral("default action"))
+            reader->actionInterface()->doAction(reader->actionInterface()->actionNames().front());
+        else
+            QTest::keyClick(list, how == QStringLiteral("Enter") ? Qt::Key_Enter : Qt::Key_Return);
+    };
+    // Eleven bytes (score 50, wanted 0: d = 0).
+    edit1->setText(QStringLiteral("ABCDEFGHIJK"));
+    QCOMPARE(listItems(), asList(SUGGESTION_LISTS[0]));
+    if (how != QStringLiteral("double click")) {
+        // Nothing selected: nothing happens. The first Down goes to the first item.
+        list->setFocus();
+        apply({});
+        QCOMPARE(edit1->text(), QStringLiteral("ABCDEFGHIJK"));
+        QTest::keyClick(list, Qt::Key_Down);
+        QCOMPARE(list->selectedItems(), QList<QListWidgetItem*>{list->item(0)});
+    }
+    // A one-character suggestion fits, then no more: only a beep.
+    apply(QStringLiteral("x"));
+    QCOMPARE(edit1->text(), QStringLiteral("ABCDEFGHIJKx"));
+    QVERIFY(list->selectedItems().isEmpty());
+    QCOMPARE(child<QLineEdit>("Edit2")->text(), QStringLiteral("ID:0 VIRIDIA (Code:50)"));
+    QCOMPARE(listItems(), asList(SUGGESTION_LISTS[0]));
+    apply(QStringLiteral("x"));
+    QCOMPARE(edit1->text(), QStringLiteral("ABCDEFGHIJKx"));
+    QCOMPARE(windows->platform.beeper.count, 1);
+}
+
+void TestMainWindow::doubleClickPutsTwoCharactersAroundTheName() {
 
     // An empty list of an empty name: nothing happens.
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, QPoint(20, 8));
     QCOMPARE(edit1->text(), QString());
     QCOMPARE(windows->platform.beeper.count, 0);
-
-    // Eleven bytes (score 50, wanted 0: d = 0): a one-character suggestion fits, then no more.
-    edit1->setText(QStringLiteral("ABCDEFGHIJK"));
-    QCOMPARE(listItems(), asList(SUGGESTION_LISTS[0]));
-    doubleClickItem(QStringLiteral("x"));
-    QCOMPARE(edit1->text(), QStringLiteral("ABCDEFGHIJKx"));
-    QVERIFY(list->selectedItems().isEmpty());
-    QCOMPARE(child<QLineEdit>("Edit2")->text(), QStringLiteral("ID:0 VIRIDIA (Code:50)"));
-    QCOMPARE(listItems(), asList(SUGGESTION_LISTS[0]));
-    doubleClickItem(QStringLiteral("x"));
-    QCOMPARE(edit1->text(), QStringLiteral("ABCDEFGHIJKx"));
-    QCOMPARE(windows->platform.beeper.count, 1);
 
     // Ten bytes (score 45, wanted 9: d = 4): a two-character suggestion encloses the name.
     edit1->setText(QStringLiteral("ABCDEFGHIJ"));
@@ -308,7 +323,7 @@ void TestMainWindow::doubleClickAppliesASuggestionWithinTheLimit() {
     edit1->setText(QStringLiteral("ABCDEFGHIJX"));
     doubleClickItem(QStringLiteral("!!"));
     QCOMPARE(edit1->text(), QStringLiteral("ABCDEFGHIJX"));
-    QCOMPARE(windows->platform.beeper.count, 2);
+    QCOMPARE(windows->platform.beeper.count, 1);
     doubleClickItem(QStringLiteral("$"));
     QCOMPARE(edit1->text(), QStringLiteral("ABCDEFGHIJX$"));
 
@@ -316,48 +331,10 @@ void TestMainWindow::doubleClickAppliesASuggestionWithinTheLimit() {
     edit1->setText(QStringLiteral("A"));
     doubleClickItem(QStringLiteral("  "));
     QCOMPARE(edit1->text(), QStringLiteral(" A "));
-    QCOMPARE(windows->platform.beeper.count, 2);
-}
-
-void TestMainWindow::keyboardAndScreenReaderApplyASuggestionAsADoubleClickDoes_data() {
-    QTest::addColumn<QString>("how");
-    for (const char* how : {"Enter", "Return", "default action"})
-        QTest::newRow(how) << QString::fromLatin1(how);
-}
-
-void TestMainWindow::keyboardAndScreenReaderApplyASuggestionAsADoubleClickDoes() {
-    QFETCH(QString, how);
-    auto* edit1 = child<QLineEdit>("Edit1");
-    auto* list = child<QListWidget>("ListBox1");
-    QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(list);
-    QVERIFY(reader->actionInterface());
-    const auto apply = [&] {
-        if (how == QStringLiteral("default action"))
-            reader->actionInterface()->doAction(reader->actionInterface()->actionNames().front());
-        else
-            QTest::keyClick(list, how == QStringLiteral("Enter") ? Qt::Key_Enter : Qt::Key_Return);
-    };
-    // Nothing selected: nothing happens. The first Down goes to the first item.
-    edit1->setText(QStringLiteral("ABCDEFGHIJK"));
-    list->setFocus();
-    apply();
-    QCOMPARE(edit1->text(), QStringLiteral("ABCDEFGHIJK"));
-    QTest::keyClick(list, Qt::Key_Down);
-    QCOMPARE(list->selectedItems(), QList<QListWidgetItem*>{list->item(0)});
-    // Within the 12-byte limit, then only a beep.
-    list->setCurrentItem(list->findItems(QStringLiteral("x"), Qt::MatchExactly).front());
-    apply();
-    QCOMPARE(edit1->text(), QStringLiteral("ABCDEFGHIJKx"));
-    QVERIFY(list->selectedItems().isEmpty());
-    list->setCurrentItem(list->findItems(QStringLiteral("x"), Qt::MatchExactly).front());
-    apply();
-    QCOMPARE(edit1->text(), QStringLiteral("ABCDEFGHIJKx"));
     QCOMPARE(windows->platform.beeper.count, 1);
 }
 
 void TestMainWindow::wantedIdRefillsTheListAlgorithmLeavesItAlone() {
-    auto* edit1 = child<QLineEdit>("Edit1");
-    auto* list = child<QListWidget>("ListBox1");
     QTest::keyClicks(edit1, QStringLiteral("A")); // ID 5
     pickWanted(9);
     QCOMPARE(listItems(), asList(SUGGESTION_LISTS[4]));
@@ -389,12 +366,9 @@ void TestMainWindow::helpItemShowsBothNotesInOrder() {
     QCOMPARE(windows->platform.messageBox.shown.size(), 2);
     const QStringList first = windows->platform.messageBox.shown[0].split(QStringLiteral("\r\n"));
     QCOMPARE(first.size(), 20);
-    QCOMPARE(first[0], QStringLiteral(u"●隠しコスチユーム出現の名前"));
-    QCOMPARE(first[1], QString());
-    QCOMPARE(first[2], QStringLiteral("HUmar"));
-    QCOMPARE(first[3], QStringLiteral("  BRELOTKAMU"));
-    QCOMPARE(first[18], QStringLiteral("FOnewearl"));
-    QCOMPARE(first[19], QStringLiteral("  HAZMORTENI"));
+    QCOMPARE(first.mid(0, 4) + first.mid(18),
+             (QStringList{u"●隠しコスチユーム出現の名前"_s, QString(), u"HUmar"_s, u"  BRELOTKAMU"_s,
+                          u"FOnewearl"_s, u"  HAZMORTENI"_s}));
     QCOMPARE(windows->platform.messageBox.shown[1],
              QStringLiteral(u"●マグタイマーのWAVファイル設定\r\n\r\n同じフォルダーに「test."
                             u"wav」\r\nというファイルを置けばそれが鳴る"));
@@ -402,10 +376,8 @@ void TestMainWindow::helpItemShowsBothNotesInOrder() {
 }
 
 void TestMainWindow::menuHasItsItemsAndExitCloses() {
-    auto* bar = windows->mainWindow.findChild<QMenuBar*>(QStringLiteral("MainMenu1"));
-    QVERIFY(bar);
     QStringList titles;
-    for (QAction* action : bar->actions())
+    for (QAction* action : child<QMenuBar>("MainMenu1")->actions())
         titles << action->text();
     QCOMPARE(titles, QStringList({QStringLiteral(u"ファイル(&F)"), QStringLiteral(u"ツール(&T)"),
                                   QStringLiteral(u"ヘルプ(&H)")}));
@@ -413,9 +385,6 @@ void TestMainWindow::menuHasItsItemsAndExitCloses() {
     QCOMPARE(child<QAction>("N1")->text(), QStringLiteral(u"マグえさタイマー"));
     QCOMPARE(child<QAction>("Exit1")->text(), QStringLiteral(u"終了(&X)"));
     QCOMPARE(child<QAction>("V1")->text(), QStringLiteral(u"バージョン(&A)"));
-
-    child<QAction>("N1")->trigger();
-    QVERIFY(windows->feedingTimer.isVisible());
 
     QSignalSpy closed(&windows->mainWindow, &TForm1::closed);
     child<QAction>("Exit1")->trigger();

@@ -38,12 +38,9 @@ private:
         if (!QTest::qWaitFor([&] { return firstExposedAt.contains(&window); }))
             return QStringLiteral("never painted");
         QTest::qWait(100); // a window manager that moves the window does so now
-        if (firstExposedAt.value(&window) != window.position())
-            return QStringLiteral("moved after it came up: from %1,%2 to %3,%4")
-                .arg(firstExposedAt.value(&window).x())
-                .arg(firstExposedAt.value(&window).y())
-                .arg(window.position().x())
-                .arg(window.position().y());
+        if (const QPoint first = firstExposedAt.value(&window); first != window.position())
+            return QString::asprintf("moved after it came up: from %d,%d to %d,%d", first.x(), first.y(),
+                                     window.position().x(), window.position().y());
         const QRect frame = window.frameGeometry();
         const QRect desktop = window.screen()->availableGeometry();
         // Twice the centres: within a pixel.
@@ -52,13 +49,8 @@ private:
         qInfo("frame %d,%d %dx%d, its centre %.1f,%.1f px from the desktop's", frame.x(), frame.y(),
               frame.width(), frame.height(), off.x() / 2.0, off.y() / 2.0);
         if (std::abs(off.x()) > 2 || std::abs(off.y()) > 2)
-            return QStringLiteral("frame %1,%2 %3x%4 on a desktop of %5x%6")
-                .arg(frame.x())
-                .arg(frame.y())
-                .arg(frame.width())
-                .arg(frame.height())
-                .arg(desktop.width())
-                .arg(desktop.height());
+            return QString::asprintf("frame %d,%d %dx%d on a desktop of %dx%d", frame.x(), frame.y(),
+                                     frame.width(), frame.height(), desktop.width(), desktop.height());
         return {};
     }
 
@@ -67,9 +59,7 @@ private:
 };
 
 void TestWindowFrames::centredByTheirFrame_data() {
-    QTest::addColumn<QString>("window");
-    for (const char* window : {"main window", "feeding timer", "version dialog", "help message"})
-        QTest::newRow(window) << QString::fromLatin1(window);
+    testing::NamedRows("window", {"main window", "feeding timer", "version dialog", "help message"});
 }
 
 void TestWindowFrames::centredByTheirFrame() {

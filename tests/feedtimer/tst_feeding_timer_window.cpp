@@ -17,6 +17,7 @@
 
 using namespace rotenu;
 using namespace std::chrono_literals;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -42,7 +43,8 @@ private slots:
     void oneCycleAlarmSoundsOnceAndStops();
     void barOnScreenGrowsAtEveryTick();
     void startButtonsKeepARunningRhythmAndRestartAWait();
-    void stopButtonEscapeAndClosingStopTheAlarm();
+    void stopButtonEscapeAndClosingEndTheAlarm_data();
+    void stopButtonEscapeAndClosingEndTheAlarm();
     void menuEntryShowsAtTheLastPlaceAndOnlyRaisesAnOpenWindow();
     void keyboardPressesTheButtons();
     void waitChangeTakesEffectAtTheNextAlarm();
@@ -60,11 +62,6 @@ private:
     QColor statusColor() { return child<QLabel>("Label2")->palette().color(QPalette::WindowText); }
     bool ticking() { return child<RepeatingTimer>("Timer1")->isEnabled(); }
 
-    void showWindow() {
-        form->show();
-        form->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(form));
-    }
     void click(int n) { QTest::mouseClick(button(n), Qt::LeftButton); }
     // Picks a wait the way a user does, with the keyboard on the list.
     void pickWait(int index) {
@@ -102,6 +99,8 @@ private:
     QList<double> alarms;
 };
 
+// Each test starts with the window just shown for the first time, on a clock that moves only when
+// the test moves it.
 void TestFeedingTimerWindow::init() {
     windows.emplace(clock);
     platform = &windows->platform;
@@ -109,15 +108,16 @@ void TestFeedingTimerWindow::init() {
     alarms.clear();
     platform->wavePlayer.onPlay = [this](const QString&) { alarms << elapsed(); };
     markStart();
+    // Created hidden, the one-cycle alarm its default button.
+    QVERIFY(!form->isVisible());
+    QVERIFY(button(2)->isDefault());
+    form->show();
+    form->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(form));
 }
 
 void TestFeedingTimerWindow::startsAsDesigned() {
-    // Created hidden, with the default wait already chosen.
-    QVERIFY(!form->isVisible());
     QCOMPARE(waitList()->currentIndex(), 3);
-    QVERIFY(button(2)->isDefault());
-    showWindow();
-
     QCOMPARE(form->windowTitle(), QStringLiteral(u"マグえさタイマー"));
     QCOMPARE(form->windowType(), Qt::Tool);
     QVERIFY(!form->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
@@ -126,26 +126,24 @@ void TestFeedingTimerWindow::startsAsDesigned() {
     QCOMPARE(form->minimumSize(), form->maximumSize());
     QCOMPARE(form->font().family(), ProportionalGothicFamily());
 
-    QCOMPARE(child<QWidget>("ProgressBar1")->geometry(), QRect(8, 24, 233, 25));
-    QCOMPARE(waitList()->geometry(), QRect(144, 56, 97, 20));
-    QCOMPARE(button(1)->geometry(), QRect(8, 88, 113, 25));
-    QCOMPARE(button(2)->geometry(), QRect(128, 88, 113, 25));
-    QCOMPARE(button(3)->geometry(), QRect(8, 120, 113, 25));
-    QCOMPARE(button(4)->geometry(), QRect(128, 120, 113, 25));
-    QCOMPARE(child<QLabel>("Label1")->pos(), QPoint(8, 64));
-    QCOMPARE(child<QLabel>("Label2")->pos(), QPoint(8, 8));
+    const std::pair<const char*, QRect> controls[] = {
+        {"ProgressBar1", {8, 24, 233, 25}}, {"ComboBox1", {144, 56, 97, 20}},
+        {"BitBtn1", {8, 88, 113, 25}},      {"BitBtn2", {128, 88, 113, 25}},
+        {"BitBtn3", {8, 120, 113, 25}},     {"BitBtn4", {128, 120, 113, 25}}};
+    for (const auto& [name, geometry] : controls)
+        QCOMPARE(child<QWidget>(name)->geometry(), geometry);
     // The labels are as wide as their texts.
-    for (const char* name : {"Label1", "Label2"}) {
+    for (const auto& [name, at] : {std::pair{"Label1", QPoint(8, 64)}, std::pair{"Label2", QPoint(8, 8)}}) {
         auto* label = child<QLabel>(name);
+        QCOMPARE(label->pos(), at);
         QCOMPARE(label->width(), label->sizeHint().width());
     }
     QVERIFY(child<QLabel>("Label2")->font().bold());
     QCOMPARE(child<QLabel>("Label1")->text(), QStringLiteral(u"毎周期エサやり待ち時間"));
 
-    QCOMPARE(button(1)->text(), QStringLiteral(u"毎周期アラーム"));
-    QCOMPARE(button(2)->text(), QStringLiteral(u"一周期アラーム"));
-    QCOMPARE(button(3)->text(), QStringLiteral(u"アラーム中止"));
-    QCOMPARE(button(4)->text(), QStringLiteral(u"閉じる"));
+    const QStringList texts{u"毎周期アラーム"_s, u"一周期アラーム"_s, u"アラーム中止"_s, u"閉じる"_s};
+    for (int n = 1; n <= 4; ++n)
+        QCOMPARE(button(n)->text(), texts[n - 1]);
     for (int n = 1; n <= 3; ++n) {
         const QIcon icon = button(n)->icon();
         QVERIFY2(!icon.isNull(), "a clock glyph is missing");
@@ -163,12 +161,9 @@ void TestFeedingTimerWindow::startsAsDesigned() {
     QVERIFY(normal != disabled);
 
     const QStringList waits{
-        QStringLiteral(u"０秒"),       QStringLiteral(u"１０秒"),     QStringLiteral(u"２０秒"),
-        QStringLiteral(u"３０秒"),     QStringLiteral(u"４０秒"),     QStringLiteral(u"５０秒"),
-        QStringLiteral(u"１分"),       QStringLiteral(u"１分１０秒"), QStringLiteral(u"１分２０秒"),
-        QStringLiteral(u"１分３０秒"), QStringLiteral(u"１分４０秒"), QStringLiteral(u"１分５０秒"),
-        QStringLiteral(u"２分"),       QStringLiteral(u"２分１０秒"), QStringLiteral(u"２分２０秒"),
-        QStringLiteral(u"２分３０秒"), QStringLiteral(u"２分４０秒"), QStringLiteral(u"２分５０秒")};
+        u"０秒"_s, u"１０秒"_s,     u"２０秒"_s,     u"３０秒"_s,     u"４０秒"_s,     u"５０秒"_s,
+        u"１分"_s, u"１分１０秒"_s, u"１分２０秒"_s, u"１分３０秒"_s, u"１分４０秒"_s, u"１分５０秒"_s,
+        u"２分"_s, u"２分１０秒"_s, u"２分２０秒"_s, u"２分３０秒"_s, u"２分４０秒"_s, u"２分５０秒"_s};
     QStringList items;
     for (int i = 0; i < waitList()->count(); ++i)
         items << waitList()->itemText(i);
@@ -187,12 +182,7 @@ void TestFeedingTimerWindow::startsAsDesigned() {
 
     // Focus on BitBtn1 at the first showing; Tab goes through the buttons, then the wait list.
     QCOMPARE(QApplication::focusWidget(), button(1));
-    QList<QWidget*> order;
-    for (int i = 0; i < 5; ++i) {
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        order << QApplication::focusWidget();
-    }
-    QCOMPARE(order, (QList<QWidget*>{button(2), button(3), button(4), waitList(), button(1)}));
+    QCOMPARE(testing::TabOrder(5), QStringLiteral("BitBtn2 BitBtn3 BitBtn4 ComboBox1 BitBtn1"));
 }
 
 void TestFeedingTimerWindow::everyCycleAlarmRhythm_data() {
@@ -206,28 +196,23 @@ void TestFeedingTimerWindow::everyCycleAlarmRhythm_data() {
 void TestFeedingTimerWindow::everyCycleAlarmRhythm() {
     QFETCH(int, waitIndex);
     QFETCH(QList<double>, expected);
-    showWindow();
     if (waitIndex != 3)
         pickWait(waitIndex);
     const int wait = waitIndex * 10;
-
-    markStart();
     click(1);
     QCOMPARE(status(), EveryCycleRunning);
     QCOMPARE(statusColor(), Red);
 
     // Second by second, a little after each tick: the bar reads the seconds of the current cycle.
-    int highest = 0;
     QList<int> readings;
     for (int second = 1; second <= 1000; ++second) {
         runUntil(second + 0.5);
         readings << bar();
-        highest = std::max(highest, bar());
         QCOMPARE(status(), EveryCycleRunning);
         QCOMPARE(statusColor(), Red);
     }
     QCOMPARE(alarms.mid(0, 3), expected);
-    QCOMPARE(highest, 209);
+    QCOMPARE(*std::max_element(readings.begin(), readings.end()), 209);
     for (double alarm : alarms) {
         const int at = static_cast<int>(alarm);
         if (at + wait + 1 > 1000)
@@ -254,9 +239,7 @@ void TestFeedingTimerWindow::oneCycleAlarmSoundsOnceAndStops_data() {
 void TestFeedingTimerWindow::oneCycleAlarmSoundsOnceAndStops() {
     QFETCH(int, waitIndex);
     QFETCH(bool, chosenAgainFromTheMenu);
-    showWindow();
     pickWait(waitIndex);
-    markStart();
     click(2);
     QCOMPARE(status(), OneCycleRunning);
     QCOMPARE(statusColor(), Blue);
@@ -278,15 +261,10 @@ void TestFeedingTimerWindow::oneCycleAlarmSoundsOnceAndStops() {
     QCOMPARE(status(), OneCycleFinished);
     QCOMPARE(statusColor(), Blue);
     QVERIFY(!ticking());
-    QCOMPARE(clock.pendingAlarms(), 0);
-    runUntil(2000);
-    QCOMPARE(alarms.size(), 1);
-    QCOMPARE(bar(), 0);
-    QCOMPARE(status(), OneCycleFinished);
+    QCOMPARE(clock.pendingAlarms(), 0); // nothing can sound again
 }
 
 void TestFeedingTimerWindow::barOnScreenGrowsAtEveryTick() {
-    showWindow();
     auto* progress = child<QProgressBar>("ProgressBar1");
     // What the screen shows of the bar once the window has repainted what it meant to.
     const auto onScreen = [&] {
@@ -299,7 +277,6 @@ void TestFeedingTimerWindow::barOnScreenGrowsAtEveryTick() {
     };
     const QImage empty = onScreen();
     const int row = empty.height() / 2;
-    markStart();
     click(2);
     int filled = 0;
     for (int n = 1; n < TForm2::kFeedingTicks; ++n) {
@@ -319,8 +296,6 @@ void TestFeedingTimerWindow::barOnScreenGrowsAtEveryTick() {
 }
 
 void TestFeedingTimerWindow::startButtonsKeepARunningRhythmAndRestartAWait() {
-    showWindow();
-    markStart();
     click(1);
     runUntil(100.4);
     QCOMPARE(bar(), 100);
@@ -361,74 +336,62 @@ void TestFeedingTimerWindow::startButtonsKeepARunningRhythmAndRestartAWait() {
     QCOMPARE(status(), OneCycleFinished);
 }
 
-void TestFeedingTimerWindow::stopButtonEscapeAndClosingStopTheAlarm() {
-    showWindow();
-    markStart();
-    click(1);
-    runUntil(50.5);
-    click(3);
-    QCOMPARE(bar(), 0);
-    QCOMPARE(status(), Stopped);
-    QCOMPARE(statusColor(), Black);
-    runUntil(1000);
-    QVERIFY(alarms.isEmpty());
-    QCOMPARE(bar(), 0);
+void TestFeedingTimerWindow::stopButtonEscapeAndClosingEndTheAlarm_data() {
+    QTest::addColumn<int>("startButton");
+    QTest::addColumn<double>("at"); // seconds after the start
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<bool>("open");
+    QTest::addColumn<QString>("status");
+    QTest::addColumn<int>("bar");
+    // Stopped: the window stays open, the bar empty and the label back to "stopped".
+    QTest::newRow("stop button while counting") << 1 << 50.5 << u"BitBtn3"_s << true << Stopped << 0;
+    QTest::newRow("Escape on the wait list during a wait")
+        << 1 << 220.0 << u"ComboBox1"_s << true << Stopped << 0;
+    QTest::newRow("Escape on a button, one-cycle alarm")
+        << 2 << 100.0 << u"BitBtn1"_s << true << Stopped << 0;
+    // Closed: hidden, the bar and the label as they were.
+    QTest::newRow("close button while counting")
+        << 1 << 50.5 << u"BitBtn4"_s << false << EveryCycleRunning << 50;
+    QTest::newRow("close box during a wait")
+        << 1 << 215.0 << u"close box"_s << false << EveryCycleRunning << 0;
+}
 
-    // Escape during a wait, with the focus on the wait list.
-    markStart();
-    click(1);
-    runUntil(220);
-    QCOMPARE(alarms.size(), 1);
-    QCOMPARE(bar(), 0);
-    waitList()->setFocus(Qt::TabFocusReason);
-    QTest::keyClick(waitList(), Qt::Key_Escape);
-    QVERIFY(form->isVisible());
-    QCOMPARE(status(), Stopped);
-    QCOMPARE(statusColor(), Black);
-    runUntil(1000);
-    QCOMPARE(alarms.size(), 1);
-
-    // Escape on a button stops the one-cycle alarm too; the window stays open.
-    click(2);
-    runUntil(1100);
-    QTest::keyClick(button(1), Qt::Key_Escape);
-    QCOMPARE(status(), Stopped);
-    QCOMPARE(bar(), 0);
-    QVERIFY(form->isVisible());
-
-    // Closed by BitBtn4 while counting: hidden, nothing sounds, bar and label as they were.
-    click(1);
-    runUntil(1150.5);
-    click(4);
-    QVERIFY(!form->isVisible());
-    QVERIFY(!ticking());
-    runUntil(3000);
-    QCOMPARE(alarms.size(), 1);
-    QCOMPARE(bar(), 50);
-    QCOMPARE(status(), EveryCycleRunning);
-
-    // Closed by the close box during a wait.
-    showWindow();
-    QCOMPARE(status(), Stopped);
-    markStart();
-    click(1);
-    runUntil(215);
-    QCOMPARE(alarms.size(), 2);
-    QVERIFY(form->close());
-    QVERIFY(!form->isVisible());
-    runUntil(5000);
-    QCOMPARE(alarms.size(), 2);
+void TestFeedingTimerWindow::stopButtonEscapeAndClosingEndTheAlarm() {
+    QFETCH(int, startButton);
+    QFETCH(double, at);
+    QFETCH(QString, how);
+    click(startButton);
+    runUntil(at);
+    const qsizetype sounded = alarms.size();
+    if (how == u"close box") {
+        QVERIFY(form->close());
+    } else if (how == u"BitBtn3" || how == u"BitBtn4") {
+        QTest::mouseClick(child<QWidget>(qPrintable(how)), Qt::LeftButton);
+    } else {
+        auto* target = child<QWidget>(qPrintable(how));
+        target->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(target, Qt::Key_Escape);
+    }
+    for (double later : {at, at + 3000}) {
+        runUntil(later);
+        QTEST(form->isVisible(), "open");
+        QTEST(status(), "status");
+        QTEST(bar(), "bar");
+        QVERIFY(!ticking());
+        QCOMPARE(alarms.size(), sounded);
+    }
+    if (status() == Stopped)
+        QCOMPARE(statusColor(), Black);
 }
 
 void TestFeedingTimerWindow::menuEntryShowsAtTheLastPlaceAndOnlyRaisesAnOpenWindow() {
+    form->close();
     windows->mainWindow.show();
     auto* entry = windows->child<QAction>("N1");
-
     entry->trigger();
     QVERIFY(QTest::qWaitForWindowExposed(form));
     QVERIFY(form->isVisible());
     pickWait(17);
-    markStart();
     click(1);
     runUntil(42.5);
 
@@ -456,7 +419,6 @@ void TestFeedingTimerWindow::menuEntryShowsAtTheLastPlaceAndOnlyRaisesAnOpenWind
 }
 
 void TestFeedingTimerWindow::keyboardPressesTheButtons() {
-    showWindow();
     // Enter on the closed wait list presses the default button: the one-cycle alarm.
     waitList()->setFocus(Qt::TabFocusReason);
     QTest::keyClick(waitList(), Qt::Key_Return);
@@ -466,24 +428,22 @@ void TestFeedingTimerWindow::keyboardPressesTheButtons() {
     QCOMPARE(waitList()->currentIndex(), 3);
 
     // Enter, or Space, on a button with the focus presses that button.
-    button(1)->setFocus(Qt::TabFocusReason);
-    QTest::keyClick(button(1), Qt::Key_Return);
+    const auto press = [&](int n, Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
+        button(n)->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(button(n), key, modifiers);
+    };
+    press(1, Qt::Key_Return);
     QCOMPARE(status(), EveryCycleRunning);
-    button(3)->setFocus(Qt::TabFocusReason);
-    QTest::keyClick(button(3), Qt::Key_Enter, Qt::KeypadModifier);
+    press(3, Qt::Key_Enter, Qt::KeypadModifier);
     QCOMPARE(status(), Stopped);
-    button(1)->setFocus(Qt::TabFocusReason);
-    QTest::keyClick(button(1), Qt::Key_Space);
+    press(1, Qt::Key_Space);
     QCOMPARE(status(), EveryCycleRunning);
-    button(4)->setFocus(Qt::TabFocusReason);
-    QTest::keyClick(button(4), Qt::Key_Return);
+    press(4, Qt::Key_Return);
     QVERIFY(!form->isVisible());
     QVERIFY(!ticking());
 }
 
 void TestFeedingTimerWindow::waitChangeTakesEffectAtTheNextAlarm() {
-    showWindow();
-    markStart();
     click(1);
     runUntil(100);
     pickWait(17);
@@ -497,8 +457,6 @@ void TestFeedingTimerWindow::waitChangeTakesEffectAtTheNextAlarm() {
 }
 
 void TestFeedingTimerWindow::lateTicksDoNotAddUpOverTenCycles() {
-    showWindow();
-    markStart();
     click(1);
     // The event loop hands every tick over 40 ms after it is due.
     while (alarms.size() < 10) {
@@ -515,8 +473,6 @@ void TestFeedingTimerWindow::lateTicksDoNotAddUpOverTenCycles() {
 
 void TestFeedingTimerWindow::failedSoundBeepsInsteadAtTheSameTimes() {
     platform->wavePlayer.starts = false;
-    showWindow();
-    markStart();
     click(1);
     QList<int> beepsAt;
     for (double at : {209.9, 210.0, 449.9, 450.0, 690.0}) {
@@ -524,7 +480,6 @@ void TestFeedingTimerWindow::failedSoundBeepsInsteadAtTheSameTimes() {
         beepsAt << platform->beeper.count;
     }
     QCOMPARE(beepsAt, (QList<int>{0, 1, 1, 2, 3}));
-    QCOMPARE(alarms, (QList<double>{210, 450, 690}));
     QCOMPARE(platform->wavePlayer.played, QStringList(3, QStringLiteral("test.WAV")));
     QCOMPARE(status(), EveryCycleRunning);
     QVERIFY(ticking());

@@ -31,13 +31,8 @@ public:
 // Records each message and answers "OK" at once, so that no modal box blocks a test.
 class RecordingMessageBox final : public MessageBoxPresenter {
 public:
-    void showPlain(const QString& text) override {
-        shown << text;
-        if (onShow)
-            onShow(text);
-    }
+    void showPlain(const QString& text) override { shown << text; }
     QStringList shown;
-    std::function<void(const QString&)> onShow;
 };
 
 // Records each file it is asked to play; when `starts` is false, reports at once that it cannot.
@@ -68,14 +63,14 @@ public:
 };
 
 struct FakePlatform {
-    FakePlatform();
     CountingBeeper beeper;
     RecordingMessageBox messageBox;
     RecordingWavePlayer wavePlayer;
     FakeRegistry classesRegistry;
     RecordingCommandStarter commandStarter;
     FakeVersionResource versionResource;
-    PlatformServices services;
+    PlatformServices services{&beeper,          &messageBox,     &wavePlayer,
+                              &classesRegistry, &commandStarter, &versionResource};
 };
 
 } // namespace rotenu::testing

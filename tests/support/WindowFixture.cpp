@@ -21,11 +21,26 @@ bool WindowFixture::showMainWindow() {
     return QTest::qWaitForWindowExposed(&mainWindow) && QTest::qWaitForWindowActive(&mainWindow);
 }
 
+void NamedRows(const char* column, std::initializer_list<const char*> names) {
+    QTest::addColumn<QString>(column);
+    for (const char* name : names)
+        QTest::newRow(name) << QString::fromLatin1(name);
+}
+
 void SendKey(QWidget& target, Qt::Key key, Qt::KeyboardModifiers modifiers, const QString& text) {
     QKeyEvent press(QEvent::KeyPress, key, modifiers, text);
     QApplication::sendEvent(&target, &press);
     QKeyEvent release(QEvent::KeyRelease, key, modifiers, text);
     QApplication::sendEvent(&target, &release);
+}
+
+QString TabOrder(int presses) {
+    QStringList names;
+    for (int i = 0; i < presses; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        names << QApplication::focusWidget()->objectName();
+    }
+    return names.join(QLatin1Char(' '));
 }
 
 void Paste(QLineEdit& field, const QString& text) {

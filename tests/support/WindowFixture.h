@@ -7,7 +7,6 @@
 #include "feedtimer/MonotonicClock.h"
 #include "feedtimer/Timer.h"
 #include "look/FontSubstitutions.h"
-#include "tests/support/ChildNamed.h"
 #include "tests/support/FakePlatform.h"
 #include "widgets/Application.h"
 
@@ -16,8 +15,17 @@
 #include <QTest>
 
 #include <functional>
+#include <initializer_list>
 
 namespace rotenu::testing {
+
+// A window's control by its object name; a test cannot go on without it.
+template <typename T> T* ChildNamed(const QObject& window, const char* name) {
+    T* child = window.findChild<T*>(QString::fromLatin1(name));
+    if (!child)
+        qFatal("no child %s", name);
+    return child;
+}
 
 // The main window, the feeding timer and the version dialog, created hidden in the program's
 // order and attached to the main window.
@@ -36,8 +44,12 @@ struct WindowFixture {
     TVarDigForm versionDialog;
 };
 
+// A test's rows, one a name, each with its name in the one column `column`.
+void NamedRows(const char* column, std::initializer_list<const char*> names);
 // A key pressed and released that types `text`, as a keyboard or an input method sends it.
 void SendKey(QWidget& target, Qt::Key key, Qt::KeyboardModifiers modifiers, const QString& text);
+// The names of the controls that Tab brings the focus to, one a press, from where it is.
+QString TabOrder(int presses);
 // The text put on the clipboard and pasted into the field.
 void Paste(QLineEdit& field, const QString& text);
 // Runs `open`, and `inspect` on the modal window it brings up from inside that window's event
