@@ -48,12 +48,11 @@ class Desktop:
 
     def stop(self, process):
         """Ends a program gently, or for good after five seconds."""
-        if process.poll() is None:
-            process.terminate()
-            try:
-                process.wait(timeout=5)
-            except subprocess.TimeoutExpired:
-                process.kill()
+        process.terminate()  # nothing, where it has ended
+        try:
+            process.wait(timeout=5)
+        except subprocess.TimeoutExpired:
+            process.kill()
 
     def window(self, title, timeout=20.0):
         """The X window id of the visible window titled exactly so."""

@@ -113,10 +113,8 @@ def main():
         if orca.poll() is not None or not speaks():
             return report(["Orca did not start speaking"])
         # libfaketime is preloaded ahead of a sanitizer build's own runtime, which ASan then allows.
-        sanitizer = os.environ.get("ASAN_OPTIONS", "")
-        program = desktop.start(sys.argv[1], LD_PRELOAD=FAKETIME, FAKETIME_TIMESTAMP_FILE=clock,
-                                FAKETIME_CACHE_DURATION="1",
-                                ASAN_OPTIONS=(sanitizer + ":" if sanitizer else "") + "verify_asan_link_order=0")
+        program = desktop.start(sys.argv[1], LD_PRELOAD=FAKETIME, FAKETIME_TIMESTAMP_FILE=clock, FAKETIME_CACHE_DURATION="1",
+                                ASAN_OPTIONS=":".join(filter(None, [os.environ.get("ASAN_OPTIONS"), "verify_asan_link_order=0"])))
         desktop.keys(desktop.window("ろてぬ Ver1.05"))  # the focus, no key
         log = open(log_path, encoding="utf-8", errors="replace")
         failures = []

@@ -118,8 +118,7 @@ def check_no_display(program):
     failures = []
     for display in (":nothing", None):
         env = {k: v for k, v in os.environ.items() if k not in ("DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM")}
-        if display:
-            env["DISPLAY"] = display
+        env |= {"DISPLAY": display} if display else {}
         run = subprocess.run([program], env=env, capture_output=True, text=True, timeout=60)
         lines = run.stderr.splitlines()
         named = f"DISPLAY={display}" if display else "DISPLAY is not set"
