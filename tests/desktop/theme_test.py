@@ -129,11 +129,9 @@ def check_no_display(program):
 
 def main():
     parser = argparse.ArgumentParser()
-    parser.add_argument("program")
-    parser.add_argument("--screenshots", help="saves the main window and the timer under Breeze Dark here")
+    parser.add_argument("program", type=os.path.abspath)
+    parser.add_argument("--screenshots", type=os.path.abspath, help="saves the main window and the timer under Breeze Dark here")
     args = parser.parse_args()
-    args.program = os.path.abspath(args.program)
-    args.screenshots = args.screenshots and os.path.abspath(args.screenshots)
     themes = [("light", {}, {}),
               ("Breeze Dark", {"XDG_CURRENT_DESKTOP": "KDE", "KDE_SESSION_VERSION": "5"},
                {".config/kdeglobals": BREEZE_DARK})]
