@@ -5,17 +5,14 @@
 """
 import subprocess
 import sys
-import time
 
 import pyatspi
 
-from desktop_session import Desktop, report
+from desktop_session import Desktop, report, wait_for
 
 
 def find(node, role, name=None):
-    if node is None:
-        return None
-    if node.getRoleName() == role and name in (None, node.name):
+    if node is None or node.getRoleName() == role and name in (None, node.name):
         return node
     return next(filter(None, (find(node.getChildAtIndex(i), role, name) for i in range(node.childCount))), None)
 
@@ -23,13 +20,6 @@ def find(node, role, name=None):
 def labels_of(node):
     return node and [r.getTarget(0).name for r in node.getRelationSet()
                      if r.getRelationType() == pyatspi.RELATION_LABELLED_BY]
-
-
-def wait_for(what, timeout=20.0):
-    deadline = time.monotonic() + timeout
-    while not (found := what()) and time.monotonic() < deadline:
-        time.sleep(0.2)
-    return found
 
 
 def application():

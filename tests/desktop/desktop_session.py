@@ -6,23 +6,39 @@ import tempfile
 import time
 
 
+def wait_for(what, timeout=20.0, every=0.1):
+    """The first true answer of what() within timeout seconds, else its last."""
+    deadline = time.monotonic() + timeout
+    while not (found := what()) and time.monotonic() < deadline:
+        time.sleep(every)
+    return found
+
+
 class Desktop:
     def __init__(self):
         self.root = tempfile.TemporaryDirectory(prefix="rotenu-desktop-", ignore_cleanup_errors=True)
-        self.home = os.path.join(self.root.name, "home")
-        runtime = os.path.join(self.root.name, "runtime")
+        self.home, runtime = self.path("home"), self.path("runtime")
         for folder in (self.home, runtime):
             os.makedirs(folder, mode=0o700)
-        env = {k: v for k, v in os.environ.items()
-               if k not in ("XDG_CURRENT_DESKTOP", "KDE_SESSION_VERSION", "QT_STYLE_OVERRIDE", "QT_QPA_PLATFORMTHEME")}
-        env.update(HOME=self.home, XDG_RUNTIME_DIR=runtime, QT_QPA_PLATFORM="xcb",
-                   XDG_CONFIG_HOME=os.path.join(self.home, ".config"), XDG_DATA_HOME=os.path.join(self.home, "data"))
-        self.env = env
+        self.env = {k: v for k, v in os.environ.items()
+                    if k not in ("XDG_CURRENT_DESKTOP", "KDE_SESSION_VERSION", "QT_STYLE_OVERRIDE", "QT_QPA_PLATFORMTHEME")}
+        self.env.update(HOME=self.home, XDG_RUNTIME_DIR=runtime, QT_QPA_PLATFORM="xcb",
+                        XDG_CONFIG_HOME=self.path("home/.config"), XDG_DATA_HOME=self.path("home/data"))
         self.programs = []
+
+    def path(self, name):
+        return os.path.join(self.root.name, name)
+
+    def write(self, name, text):
+        """Writes the file `name` of the desktop's folder ("home/..." for one in the home); its path."""
+        os.makedirs(os.path.dirname(path := self.path(name)), exist_ok=True)
+        with open(path, "w") as f:
+            f.write(text)
+        return path
 
     def start(self, program, **env):
         """Starts the program; its standard error goes to the file process.stderr_path."""
-        stderr_path = os.path.join(self.root.name, f"stderr-{len(self.programs)}")
+        stderr_path = self.path(f"stderr-{len(self.programs)}")
         with open(stderr_path, "w") as stderr:
             process = subprocess.Popen([program], env=dict(self.env, **env), cwd=self.home,
                                        stdout=subprocess.DEVNULL, stderr=stderr)
@@ -32,24 +48,20 @@ class Desktop:
 
     def stop(self, process):
         """Ends a program gently, or for good after five seconds."""
-        if process.poll() is None:
-            process.terminate()
-            try:
-                process.wait(timeout=5)
-            except subprocess.TimeoutExpired:
-                process.kill()
+        process.terminate()  # nothing, where it has ended
+        try:
+            process.wait(timeout=5)
+        except subprocess.TimeoutExpired:
+            process.kill()
 
     def window(self, title, timeout=20.0):
         """The X window id of the visible window titled exactly so."""
-        deadline = time.monotonic() + timeout
-        while time.monotonic() < deadline:
-            found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", f"^{title}$"],
-                                   env=self.env, capture_output=True, text=True).stdout.split()
-            if found:
-                time.sleep(0.5)  # the first paint
-                return found[0]
-            time.sleep(0.1)
-        raise AssertionError(f"no window titled {title!r} appeared")
+        visible = lambda: subprocess.run(["xdotool", "search", "--onlyvisible", "--name", f"^{title}$"],
+                                         env=self.env, capture_output=True, text=True).stdout.split()
+        if not (found := wait_for(visible, timeout)):
+            raise AssertionError(f"no window titled {title!r} appeared")
+        time.sleep(0.5)  # the first paint
+        return found[0]
 
     def keys(self, window, *keys):
         subprocess.run(["xdotool", "windowfocus", "--sync", window], env=self.env, check=False)

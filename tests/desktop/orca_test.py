@@ -6,17 +6,18 @@ main window when a window closes.
 
   tests/support/private-desktop --wm openbox --atspi -- orca_test.py PROGRAM
 """
+import contextlib
 import glob
 import os
 import pty
-import shutil
 import re
+import shutil
 import subprocess
 import sys
 import threading
 import time
 
-from desktop_session import Desktop, report
+from desktop_session import Desktop, report, wait_for
 
 FAKETIME = next(iter(glob.glob("/usr/lib/*/faketime/libfaketime.so.1")), None)
 
@@ -51,56 +52,38 @@ STEPS = [
     ("version dialog closed", ["Escape"], ["ろてぬ Ver1.05"]),
 ]
 
-
+# Right after a window closes, an Alt chord can reach the main window before the focus does: a
+# menu's keys are pressed again, as a user would.
 MENUS = ("tool menu", "help menu")
 
 
 def press(desktop, key):
     """A key, or a chord as a user presses it: the modifier held a moment before and after."""
     *modifiers, last = key.split("+")
-    xdotool = lambda *args: subprocess.run(["xdotool", *args], env=desktop.env, check=True)
-    for modifier in modifiers:
-        xdotool("keydown", modifier)
-        time.sleep(0.15)
-    xdotool("key", last)
-    for modifier in reversed(modifiers):
-        time.sleep(0.15)
-        xdotool("keyup", modifier)
+    hold = [word for modifier in modifiers for word in ("keydown", modifier, "sleep", "0.15")]
+    release = [word for modifier in reversed(modifiers) for word in ("sleep", "0.15", "keyup", modifier)]
+    subprocess.run(["xdotool", *hold, "key", last, *release], env=desktop.env, check=True)
 
 
-def copy_terminal(terminal, path):
-    with open(path, "wb") as log:
-        while True:
-            try:
-                data = os.read(terminal, 65536)
-            except OSError:
-                return
-            if not data:
-                return
+def copy_terminal(terminal, log):
+    """Copies what Orca writes on its terminal into the log as it comes, until Orca closes it."""
+    with contextlib.suppress(OSError):
+        while data := os.read(terminal, 65536):
             log.write(data)
             log.flush()
 
 
-def spoken(log_path, start):
-    with open(log_path, encoding="utf-8", errors="replace") as log:
-        log.seek(start)
-        text = log.read()
-    return re.findall(r"SPEECH OUTPUT: '(.*?)'", text, re.DOTALL), start + len(text.encode("utf-8", errors="replace"))
-
-
-def settled_speech(log_path, start, expected, patience=30.0, quiet=1.0):
-    """What Orca said from `start` on: once it has said every expected fragment (or `patience`
-    has run out) and then nothing more for `quiet` seconds."""
-    lines, position = [], start
-    deadline = time.monotonic() + patience
+def settled_speech(log, expected, patience=30.0, quiet=1.0):
+    """What Orca said from where the log was read last: once it has said every expected fragment
+    (or `patience` has run out) and then nothing more for `quiet` seconds."""
+    lines, deadline = [], time.monotonic() + patience
     while time.monotonic() < deadline:
         time.sleep(quiet)
-        more, position = spoken(log_path, position)
+        more = re.findall(r"SPEECH OUTPUT: '(.*?)'", log.read(), re.DOTALL)
         lines += more
-        said = " ".join(lines)
-        if not more and all(fragment in said for fragment in expected):
+        if not more and all(fragment in " ".join(lines) for fragment in expected):
             break
-    return lines, position
+    return lines
 
 
 def main():
@@ -112,16 +95,11 @@ def main():
         print("orca_test: another Orca runs for this user; it is left alone")
         return 77
     with Desktop() as desktop:
-        config = os.path.join(desktop.env["XDG_CONFIG_HOME"], "speech-dispatcher")
-        os.makedirs(config)
-        with open(os.path.join(config, "speechd.conf"), "w") as conf:
-            conf.write('AddModule "dummy" "sd_dummy" ""\nDefaultModule dummy\nAudioOutputMethod "libao"\n')
-        clock = os.path.join(desktop.root.name, "clock-offset")
-        with open(clock, "w") as offset:
-            offset.write("+0\n")
-        desktop.env.update(QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
-                           GTK_MODULES="", NO_AT_BRIDGE="0")
-        log_path = os.path.join(desktop.root.name, "orca.log")
+        desktop.write("home/.config/speech-dispatcher/speechd.conf",
+                      'AddModule "dummy" "sd_dummy" ""\nDefaultModule dummy\nAudioOutputMethod "libao"\n')
+        clock = desktop.write("clock-offset", "+0\n")
+        desktop.env.update(QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", GTK_MODULES="", NO_AT_BRIDGE="0")
+        log_path = desktop.path("orca.log")
         # Orca writes its log through a buffer, unless the log is a terminal: a pseudo-terminal
         # is its log, copied into a file as it comes.
         terminal, orca_side = pty.openpty()
@@ -129,42 +107,33 @@ def main():
                                 stdout=orca_side, stderr=subprocess.DEVNULL)
         os.close(orca_side)
         desktop.programs.append(orca)
-        threading.Thread(target=copy_terminal, args=(terminal, log_path), daemon=True).start()
-        deadline = time.monotonic() + 30
-        while not (os.path.exists(log_path) and "SPEECH OUTPUT" in open(log_path, errors="replace").read()):
-            if time.monotonic() > deadline or orca.poll() is not None:
-                return report(["Orca did not start speaking"])
-            time.sleep(0.5)
+        threading.Thread(target=copy_terminal, args=(terminal, open(log_path, "wb")), daemon=True).start()
+        speaks = lambda: "SPEECH OUTPUT" in open(log_path, errors="replace").read()
+        wait_for(lambda: orca.poll() is not None or speaks(), 30, 0.5)
+        if orca.poll() is not None or not speaks():
+            return report(["Orca did not start speaking"])
         # libfaketime is preloaded ahead of a sanitizer build's own runtime, which ASan then allows.
-        sanitizer = os.environ.get("ASAN_OPTIONS", "")
-        program = desktop.start(sys.argv[1], LD_PRELOAD=FAKETIME, FAKETIME_TIMESTAMP_FILE=clock,
-                                FAKETIME_CACHE_DURATION="1",
-                                ASAN_OPTIONS=(sanitizer + ":" if sanitizer else "") + "verify_asan_link_order=0")
+        program = desktop.start(sys.argv[1], LD_PRELOAD=FAKETIME, FAKETIME_TIMESTAMP_FILE=clock, FAKETIME_CACHE_DURATION="1",
+                                ASAN_OPTIONS=":".join(filter(None, [os.environ.get("ASAN_OPTIONS"), "verify_asan_link_order=0"])))
         desktop.keys(desktop.window("ろてぬ Ver1.05"))  # the focus, no key
-        position = 0
+        log = open(log_path, encoding="utf-8", errors="replace")
         failures = []
         for what, keys, expected in STEPS:
             if orca.poll() is not None:
                 failures.append(f"Orca ended (status {orca.returncode}) before {what}")
                 break
-            for key in keys:
-                if key == "+clock":  # most of the feeding period passes at once, the rest as usual
-                    with open(clock, "w") as offset:
-                        offset.write("+200\n")
-                else:
-                    press(desktop, key)
-                time.sleep(0.4)
-            lines, position = settled_speech(log_path, position, expected)
-            if what in MENUS and not all(fragment in " ".join(lines) for fragment in expected):
-                # Right after a window closes, an Alt chord can reach the main window before the
-                # focus does: pressed again, as a user would.
+            lines = []
+            for _ in range(2 if what in MENUS else 1):
                 for key in keys:
-                    press(desktop, key)
-                more, position = settled_speech(log_path, position, expected)
-                lines += more
+                    if key == "+clock":  # most of the feeding period passes at once, the rest as usual
+                        desktop.write("clock-offset", "+200\n")
+                    else:
+                        press(desktop, key)
+                    time.sleep(0.4)
+                lines += settled_speech(log, expected)
+                if not (missing := [fragment for fragment in expected if fragment not in " ".join(lines)]):
+                    break
             print(f"{what}: {lines}")
-            said = " ".join(lines)
-            missing = [fragment for fragment in expected if fragment not in said]
             if missing:
                 failures.append(f"{what}: Orca did not say {missing}; it said {lines}")
         desktop.stop(program)

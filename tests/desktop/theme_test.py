@@ -15,19 +15,8 @@ import time
 from desktop_session import Desktop, report
 
 # The keys of KDE's Breeze Dark colour scheme that Qt's KDE theme reads.
-BREEZE_DARK = """[Colors:Button]
-BackgroundNormal=49,54,59
-ForegroundNormal=252,252,252
-[Colors:Selection]
-BackgroundNormal=61,174,233
-ForegroundNormal=252,252,252
-[Colors:View]
-BackgroundNormal=27,30,32
-ForegroundNormal=252,252,252
-[Colors:Window]
-BackgroundNormal=42,46,50
-ForegroundNormal=252,252,252
-"""
+BREEZE_DARK = "".join(f"[Colors:{group}]\nBackgroundNormal={rgb}\nForegroundNormal=252,252,252\n" for group, rgb in
+                      [("Button", "49,54,59"), ("Selection", "61,174,233"), ("View", "27,30,32"), ("Window", "42,46,50")])
 
 # Fixed-colour texts: window, what is shown, the text's box in client pixels (None for the version
 # dialog's list, placed by the dialog's own layout).
@@ -47,15 +36,10 @@ TEXTS = [
 ]
 
 
-def luminance(rgb):
-    def linear(c):
-        c /= 255
-        return c / 12.92 if c <= 0.03928 else ((c + 0.055) / 1.055) ** 2.4
-    r, g, b = (linear(c) for c in rgb)
-    return 0.2126 * r + 0.7152 * g + 0.0722 * b
-
-
 def contrast(a, b):
+    def luminance(rgb):
+        r, g, b = (c / 12.92 if c <= 0.03928 else ((c + 0.055) / 1.055) ** 2.4 for c in (c / 255 for c in rgb))
+        return 0.2126 * r + 0.7152 * g + 0.0722 * b
     la, lb = sorted((luminance(a), luminance(b)), reverse=True)
     return (la + 0.05) / (lb + 0.05)
 
@@ -80,21 +64,15 @@ class Shot:
 
     def colours(self, x, y, w, h, inset=3):
         """How many pixels of each colour the box holds, its frame left out."""
-        colours = collections.Counter()
-        for row in range(y + inset, y + h - inset):
-            for column in range(x + inset, x + w - inset):
-                i = 3 * (row * self.width + column)
-                colours[tuple(self.pixels[i:i + 3])] += 1
-        return colours
+        return collections.Counter(tuple(self.pixels[i:i + 3]) for row in range(y + inset, y + h - inset)
+                                   for i in range(3 * (row * self.width + x + inset), 3 * (row * self.width + x + w - inset), 3))
 
 
-def measure(program, theme, env, home_files, screenshots):
+def measure(program, env, home_files, screenshots):
     results = {}
     with Desktop() as desktop:
         for path, content in home_files.items():
-            os.makedirs(os.path.dirname(os.path.join(desktop.home, path)), exist_ok=True)
-            with open(os.path.join(desktop.home, path), "w") as f:
-                f.write(content)
+            desktop.write(os.path.join("home", path), content)
         desktop.start(program, **env)
         main = desktop.window("ろてぬ Ver1.05")
         desktop.keys(main, "R", "i", "c", "o", "minus", "7")
@@ -127,16 +105,12 @@ def measure(program, theme, env, home_files, screenshots):
 def check_missing_japanese_font(program):
     """Without a Japanese font: one line naming the package to install, no Qt warning."""
     with Desktop() as desktop:
-        config = os.path.join(desktop.root.name, "fonts.conf")
-        with open(config, "w") as f:
-            f.write(f"""<?xml version="1.0"?><!DOCTYPE fontconfig SYSTEM "fonts.dtd">
-<fontconfig><dir>/usr/share/fonts/truetype/dejavu</dir><cachedir>{desktop.root.name}/fc-cache</cachedir></fontconfig>""")
+        config = desktop.write("fonts.conf", f"""<?xml version="1.0"?><!DOCTYPE fontconfig SYSTEM "fonts.dtd">
+<fontconfig><dir>/usr/share/fonts/truetype/dejavu</dir><cachedir>{desktop.path("fc-cache")}</cachedir></fontconfig>""")
         process = desktop.start(program, FONTCONFIG_FILE=config)
         desktop.window("ろてぬ Ver1.05")
         lines = open(process.stderr_path).read().splitlines()
-    if len(lines) == 1 and "fonts-ipafont-gothic" in lines[0]:
-        return []
-    return [f"without a Japanese font, standard error reads {lines}"]
+    return [] if len(lines) == 1 and "fonts-ipafont-gothic" in lines[0] else [f"without a Japanese font, standard error reads {lines}"]
 
 
 def check_no_display(program):
@@ -144,8 +118,7 @@ def check_no_display(program):
     failures = []
     for display in (":nothing", None):
         env = {k: v for k, v in os.environ.items() if k not in ("DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM")}
-        if display:
-            env["DISPLAY"] = display
+        env |= {"DISPLAY": display} if display else {}
         run = subprocess.run([program], env=env, capture_output=True, text=True, timeout=60)
         lines = run.stderr.splitlines()
         named = f"DISPLAY={display}" if display else "DISPLAY is not set"
@@ -156,11 +129,9 @@ def check_no_display(program):
 
 def main():
     parser = argparse.ArgumentParser()
-    parser.add_argument("program")
-    parser.add_argument("--screenshots", help="saves the main window and the timer under Breeze Dark here")
+    parser.add_argument("program", type=os.path.abspath)
+    parser.add_argument("--screenshots", type=os.path.abspath, help="saves the main window and the timer under Breeze Dark here")
     args = parser.parse_args()
-    args.program = os.path.abspath(args.program)
-    args.screenshots = args.screenshots and os.path.abspath(args.screenshots)
     themes = [("light", {}, {}),
               ("Breeze Dark", {"XDG_CURRENT_DESKTOP": "KDE", "KDE_SESSION_VERSION": "5"},
                {".config/kdeglobals": BREEZE_DARK})]
@@ -170,7 +141,7 @@ def main():
         print("adwaita-qt6 is not installed: Adwaita-dark not measured")
 
     failures = check_missing_japanese_font(args.program) + check_no_display(args.program)
-    table = {theme: measure(args.program, theme, env, files, args.screenshots if theme == "Breeze Dark" else None)
+    table = {theme: measure(args.program, env, files, args.screenshots if theme == "Breeze Dark" else None)
              for theme, env, files in themes}
     print(f"{'text':<32}" + "".join(f"{theme:>16}" for theme in table))
     for _, what, _, _ in TEXTS:
