@@ -32,8 +32,10 @@ class Desktop:
     def write(self, name, text):
         """Writes the file `name` of the desktop's folder ("home/..." for one in the home); its path."""
         os.makedirs(os.path.dirname(path := self.path(name)), exist_ok=True)
-        with open(path, "w") as f:
+        # Whole at once: a program reading it (libfaketime its clock offset) never sees it empty.
+        with open(path + ".new", "w") as f:
             f.write(text)
+        os.replace(path + ".new", path)
         return path
 
     def start(self, program, **env):
