@@ -14,8 +14,11 @@ namespace {
 
 using namespace std::chrono_literals;
 
-// How long a window about to be shown waits for the window manager to announce its frame.
+// How long a window about to be shown waits for the window manager to announce its frame (the
+// program waits), and how long a shown window waits to be framed before it paints anyway (only
+// its first paint waits; a busy window manager may take longer than a moment to frame it).
 constexpr auto kFramePatience = 200ms;
+constexpr auto kPaintPatience = 1000ms;
 
 // The frame of another window that is up, as a guess where the window manager announces none.
 QPoint CenteredClientTopLeft(const QRect& desktop, const QSize& client, const QMargins& frame) {
@@ -54,7 +57,7 @@ public:
             // Nor what Qt has queued for painting since the window was shown.
             m_window.setUpdatesEnabled(false);
             m_poll.start();
-            QTimer::singleShot(kFramePatience, this, &SettleOnceFramed::paint);
+            QTimer::singleShot(kPaintPatience, this, &SettleOnceFramed::paint);
             m_inExposure = true;
             settle();
             m_inExposure = false;
