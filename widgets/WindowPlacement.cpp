@@ -74,10 +74,12 @@ private:
         // Within a pixel: the rounding of a scaled frame.
         if ((m_window.windowHandle()->position() - target).manhattanLength() <= 1)
             return paint();
-        // Painted once the window manager says it has moved it.
-        if (!m_moved)
+        // Painted once the window manager says it has moved it. A busy one may first report a size
+        // or frame that does not last (KWin under load): asked again only when the target moves, so
+        // as not to fight a window manager that puts the window elsewhere.
+        if (m_requested != target)
             m_window.setGeometry(QRect(target, m_window.size()));
-        m_moved = true;
+        m_requested = target;
     }
 
     void paint() {
@@ -98,7 +100,7 @@ private:
     QWidget& m_window;
     QRect m_desktop;
     QTimer m_poll;
-    bool m_moved = false;
+    std::optional<QPoint> m_requested;
     bool m_inExposure = false;
     bool m_done = false;
 };
