@@ -2,6 +2,7 @@
 
 #include <gst/gst.h>
 
+#include <algorithm>
 #include <atomic>
 #include <string>
 #include <thread>
@@ -9,10 +10,13 @@
 namespace rotenu::sound {
 namespace {
 
-// How long the server may take to start a sound before it counts as failed, so that the caller's
+// How long the server may take to answer before a sound counts as failed, so that the caller's
 // beep does not come late. A server that answers does so in milliseconds; a stopped one holds the
-// connection until the client library gives up after 30 s.
-constexpr GstClockTime kStartDeadline = 2 * GST_SECOND;
+// connection until the client library gives up after 30 s. Once it has answered, what is left is
+// this machine's own work (loading the decoders, starting the stream), which a busy machine may
+// take seconds over: a sound that then starts late is still the sound, not a failure.
+constexpr GstClockTime kAnswerDeadline = 2 * GST_SECOND;
+constexpr GstClockTime kStartDeadline = 10 * GST_SECOND;
 constexpr GstClockTime kWantedPollInterval = 50 * GST_MSECOND;
 
 const char* PipelineFor(SoundFileKind kind) {
@@ -97,10 +101,16 @@ void PlayToEnd(std::string_view bytes, SoundFileKind kind, const std::function<v
         told = true;
     };
     GstBus* bus = gst_element_get_bus(pipeline);
-    // Connecting to the server happens inside the state change, which waits for the server; on a
-    // thread of its own, so that this one can give up on a server that does not answer.
-    std::thread starter([pipeline] { gst_element_set_state(pipeline, GST_STATE_PLAYING); });
-    const GstClockTime deadline = gst_util_get_timestamp() + kStartDeadline;
+    // The sink connects to the server as it gets ready, and waits for the server; on a thread of
+    // its own, so that this one can give up on a server that does not answer.
+    std::atomic<bool> answered{false};
+    std::thread starter([pipeline, &answered] {
+        if (gst_element_set_state(pipeline, GST_STATE_READY) == GST_STATE_CHANGE_FAILURE)
+            return; // and an error message tells why
+        answered = true;
+        gst_element_set_state(pipeline, GST_STATE_PLAYING);
+    });
+    const GstClockTime started = gst_util_get_timestamp();
     const auto watched = GstMessageType(GST_MESSAGE_ERROR | GST_MESSAGE_EOS | GST_MESSAGE_STATE_CHANGED);
     for (bool ended = false; !ended;) {
         GstClockTime wait = kWantedPollInterval;
@@ -108,11 +118,12 @@ void PlayToEnd(std::string_view bytes, SoundFileKind kind, const std::function<v
             break;
         if (!told) {
             const GstClockTime now = gst_util_get_timestamp();
+            const GstClockTime deadline = started + (answered ? kStartDeadline : kAnswerDeadline);
             if (now >= deadline) {
                 tell(false);
                 break;
             }
-            wait = deadline - now;
+            wait = std::min(deadline - now, kWantedPollInterval);
         }
         GstMessage* message = gst_bus_timed_pop_filtered(bus, wait, watched);
         if (!message)

@@ -352,7 +352,7 @@ void TestAlarmSound::stoppedServerHoldsNothing() {
     QVERIFY2(timer.elapsed() < 1000, qPrintable(QStringLiteral("held for %1 ms").arg(timer.elapsed())));
     QCOMPARE(alarm.form.findChild<QLabel*>(QStringLiteral("Label2"))->text(),
              QStringLiteral(u"一周期アラーム終了"));
-    // An alarm that the server has not started within a short while gives the beep instead.
+    // An alarm that the server has not answered within a short while gives the beep instead.
     QTRY_COMPARE_WITH_TIMEOUT(alarmBeeper.count, 1, 5000);
 
     // A program that quits while its sounds still wait for the server quits at once, cleanly.
