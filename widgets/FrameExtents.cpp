@@ -10,6 +10,7 @@
 #include <memory>
 #include <string_view>
 #include <thread>
+#include <vector>
 
 namespace rotenu {
 namespace {
@@ -39,15 +40,14 @@ std::optional<QMargins> ReadFrameExtents(xcb_connection_t* connection, xcb_windo
                     static_cast<int>(value[3]));
 }
 
-bool WindowManagerSupports(xcb_connection_t* connection, xcb_window_t root, xcb_atom_t feature) {
+std::vector<xcb_atom_t> SupportedFeatures(xcb_connection_t* connection, xcb_window_t root) {
     const xcb_atom_t supported = Atom(connection, "_NET_SUPPORTED");
     const auto reply = Owned(xcb_get_property_reply(
         connection, xcb_get_property(connection, 0, root, supported, XCB_ATOM_ATOM, 0, 4096), nullptr));
     if (!reply || reply->format != 32)
-        return false;
+        return {};
     const auto* atoms = static_cast<const xcb_atom_t*>(xcb_get_property_value(reply.get()));
-    const int count = xcb_get_property_value_length(reply.get()) / 4;
-    return std::find(atoms, atoms + count, feature) != atoms + count;
+    return {atoms, atoms + xcb_get_property_value_length(reply.get()) / 4};
 }
 
 // The window that a running window manager names on the root window, and on itself, as its own.
@@ -93,41 +93,46 @@ std::optional<QMargins> CurrentFrameExtents(QWidget& window) {
     return InQtPixels(*known, window.devicePixelRatioF());
 }
 
-bool WindowManagerTellsFrames(QWidget& window) {
+FrameSupport WindowManagerFrameSupport(QWidget& window) {
     xcb_connection_t* connection = WindowsConnection(window);
     if (!connection)
-        return false;
-    const auto native = static_cast<xcb_window_t>(window.winId());
-    const auto geometry =
-        Owned(xcb_get_geometry_reply(connection, xcb_get_geometry(connection, native), nullptr));
-    return geometry && WindowManagerRuns(connection, geometry->root) &&
-           WindowManagerSupports(connection, geometry->root, Atom(connection, "_NET_FRAME_EXTENTS"));
+        return {};
+    const auto geometry = Owned(xcb_get_geometry_reply(
+        connection, xcb_get_geometry(connection, static_cast<xcb_window_t>(window.winId())), nullptr));
+    // One that has ended may leave its list of features on the root window.
+    if (!geometry || !WindowManagerRuns(connection, geometry->root))
+        return {};
+    const std::vector<xcb_atom_t> features = SupportedFeatures(connection, geometry->root);
+    const auto supports = [&](std::string_view feature) {
+        return std::ranges::find(features, Atom(connection, feature)) != features.end();
+    };
+    return {.written = supports("_NET_FRAME_EXTENTS"), .announced = supports("_NET_REQUEST_FRAME_EXTENTS")};
 }
 
-std::optional<QMargins> AnnouncedFrameExtents(QWidget& window, std::chrono::milliseconds patience) {
+std::optional<QMargins> AnnouncedFrameExtents(QWidget& window, FrameSupport support,
+                                              std::chrono::milliseconds patience) {
     xcb_connection_t* connection = WindowsConnection(window);
     if (!connection)
         return std::nullopt;
     const auto native = static_cast<xcb_window_t>(window.winId());
-    const auto geometry =
-        Owned(xcb_get_geometry_reply(connection, xcb_get_geometry(connection, native), nullptr));
-    if (!geometry)
-        return std::nullopt;
     const xcb_atom_t extents = Atom(connection, "_NET_FRAME_EXTENTS");
     const auto scaled = [ratio = window.devicePixelRatioF()](const QMargins& frame) {
         return InQtPixels(frame, ratio);
     };
     if (auto known = ReadFrameExtents(connection, native, extents))
         return scaled(*known);
-    const xcb_atom_t request = Atom(connection, "_NET_REQUEST_FRAME_EXTENTS");
-    if (!WindowManagerSupports(connection, geometry->root, request))
+    if (!support.announced)
+        return std::nullopt;
+    const auto geometry =
+        Owned(xcb_get_geometry_reply(connection, xcb_get_geometry(connection, native), nullptr));
+    if (!geometry)
         return std::nullopt;
 
     xcb_client_message_event_t message{};
     message.response_type = XCB_CLIENT_MESSAGE;
     message.format = 32;
     message.window = native;
-    message.type = request;
+    message.type = Atom(connection, "_NET_REQUEST_FRAME_EXTENTS");
     xcb_send_event(connection, 0, geometry->root,
                    XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT,
                    reinterpret_cast<const char*>(&message));

@@ -11,15 +11,20 @@ class QWidget;
 
 namespace rotenu {
 
-// The frame of a window not shown yet, as the window manager announces it: on X11 a window
-// manager that supports it answers a request for the frame it will give the window
-// (_NET_REQUEST_FRAME_EXTENTS) by setting _NET_FRAME_EXTENTS. Waits at most `patience` for the
-// answer; none where the window system or the window manager cannot tell.
-std::optional<QMargins> AnnouncedFrameExtents(QWidget& window, std::chrono::milliseconds patience);
+// What the window manager on a window's screen tells of frames: whether one runs and writes the
+// frames it gives windows (_NET_FRAME_EXTENTS), only then is there a frame worth waiting for; and
+// whether it answers a request for the frame of a window not shown yet (_NET_REQUEST_FRAME_EXTENTS).
+struct FrameSupport {
+    bool written = false;
+    bool announced = false;
+};
+FrameSupport WindowManagerFrameSupport(QWidget& window);
 
-// Whether a window manager runs on the window's screen and writes the frames it gives windows
-// (_NET_FRAME_EXTENTS): only then is there a frame worth waiting for.
-bool WindowManagerTellsFrames(QWidget& window);
+// The frame of a window not shown yet: the one written on it already, else, where `support` says
+// the window manager answers, the one it announces on request. Waits at most `patience` for the
+// answer; none where the window system or the window manager cannot tell.
+std::optional<QMargins> AnnouncedFrameExtents(QWidget& window, FrameSupport support,
+                                              std::chrono::milliseconds patience);
 
 // The frame that the window manager has written on the window (_NET_FRAME_EXTENTS), once it frames
 // it; none before, or where the window system cannot tell.

@@ -105,13 +105,13 @@ private:
     bool m_done = false;
 };
 
-QMargins ExpectedFrame(QWidget& window) {
+QMargins ExpectedFrame(QWidget& window, FrameSupport support) {
     if (window.windowHandle() && window.windowHandle()->isExposed()) {
         const QMargins frame = window.windowHandle()->frameMargins();
         if (!frame.isNull())
             return frame;
     }
-    if (const auto announced = AnnouncedFrameExtents(window, kFramePatience))
+    if (const auto announced = AnnouncedFrameExtents(window, support, kFramePatience))
         return *announced;
     return FrameOfAnotherWindow(window);
 }
@@ -124,13 +124,14 @@ void CenterOnScreen(QWidget& window) {
         return;
     const QRect desktop = screen->availableGeometry();
     // The framed window stands in the middle; the client area sits inside its frame.
-    const QMargins frame = ExpectedFrame(window);
+    const FrameSupport support = WindowManagerFrameSupport(window);
+    const QMargins frame = ExpectedFrame(window, support);
     window.setGeometry(QRect(CenteredClientTopLeft(desktop, window.size(), frame), window.size()));
     // An X11 window manager may frame a window without telling the frame first (KWin), or put the
     // frame somewhere else for a moment while it frames a dialog: nothing is painted before the
     // window stands where its known frame is centred. Without such a window manager no frame comes
     // and the window paints at once.
-    if (window.windowHandle() && !window.windowHandle()->isExposed() && WindowManagerTellsFrames(window))
+    if (window.windowHandle() && !window.windowHandle()->isExposed() && support.written)
         new SettleOnceFramed(window, desktop);
 }
 
