@@ -93,6 +93,15 @@ std::optional<QMargins> CurrentFrameExtents(QWidget& window) {
     return InQtPixels(*known, window.devicePixelRatioF());
 }
 
+bool InWindowManagerFrame(QWidget& window) {
+    xcb_connection_t* connection = WindowsConnection(window);
+    if (!connection)
+        return false;
+    const auto tree = Owned(xcb_query_tree_reply(
+        connection, xcb_query_tree(connection, static_cast<xcb_window_t>(window.winId())), nullptr));
+    return tree && tree->parent != tree->root;
+}
+
 FrameSupport WindowManagerFrameSupport(QWidget& window) {
     xcb_connection_t* connection = WindowsConnection(window);
     if (!connection)

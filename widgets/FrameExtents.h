@@ -30,4 +30,8 @@ std::optional<QMargins> AnnouncedFrameExtents(QWidget& window, FrameSupport supp
 // it; none before, or where the window system cannot tell.
 std::optional<QMargins> CurrentFrameExtents(QWidget& window);
 
+// Whether the window manager has taken the window into a window of its own, the frame's (reparented
+// it); false where the window system cannot tell.
+bool InWindowManagerFrame(QWidget& window);
+
 } // namespace rotenu

@@ -68,7 +68,9 @@ public:
 private:
     void settle() {
         const std::optional<QMargins> frame = CurrentFrameExtents(m_window);
-        if (!frame)
+        // Mutter 47 first writes a frame of nothing on a window it has not taken in yet: no frame
+        // counts only once the window manager has taken the window in.
+        if (!frame || (frame->isNull() && !InWindowManagerFrame(m_window)))
             return;
         const QPoint target = CenteredClientTopLeft(m_desktop, m_window.size(), *frame);
         // Within a pixel: the rounding of a scaled frame.
