@@ -315,6 +315,8 @@ void TForm1::ListBox1DblClick() {
         ui->Edit1->setText(name + suggestion);
     else
         ui->Edit1->setText(suggestion.front() + name + suggestion.mid(1));
+    // The focus stays in the list: a screen reader hears the new name and its ID from there.
+    AnnounceText(*ui->Edit1, ui->Edit1->text() + u' ' + ui->Edit2->text());
 }
 
 void TForm1::Exit1Click() {

@@ -262,4 +262,16 @@ void Announce(QLabel& label) {
     QAccessible::updateAccessibility(&shown);
 }
 
+void AnnounceText(QWidget& source, const QString& message) {
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    if (!QAccessible::isActive())
+        return;
+    QAccessibleAnnouncementEvent announcement(&source, message);
+    QAccessible::updateAccessibility(&announcement);
+#else
+    (void)source;
+    (void)message;
+#endif
+}
+
 } // namespace rotenu

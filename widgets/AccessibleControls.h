@@ -29,4 +29,8 @@ void ReadEmptyFieldOnFocus(QLineEdit& field);
 void MakeStatusLine(QLabel& label);
 void Announce(QLabel& label);
 
+// Has screen readers speak `message` for `source` without moving the keyboard focus, where Qt can
+// ask them to (from Qt 6.8); before, Qt has no such request and nothing is spoken.
+void AnnounceText(QWidget& source, const QString& message);
+
 } // namespace rotenu
