@@ -21,8 +21,6 @@
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLayout>
-#include <QPainter>
-#include <QStyleOptionFocusRect>
 
 #include <algorithm>
 #include <optional>
@@ -135,10 +133,8 @@ TForm1::TForm1(const PlatformServices& services, QWidget* parent)
     listPalette.setColor(QPalette::Text, Qt::blue);
     ui->ListBox1->setPalette(listPalette);
     connect(ui->ListBox1, &QListWidget::itemDoubleClicked, this, &TForm1::ListBox1DblClick);
-    // Enter applies the selected suggestion as a double-click does; the focus shows on the list
-    // itself while it has no current item.
+    // Enter applies the selected suggestion as a double-click does.
     ui->ListBox1->installEventFilter(this);
-    connect(ui->ListBox1, &QListWidget::currentItemChanged, ui->ListBox1, qOverload<>(&QWidget::update));
     GiveListEnterActionAndLabel(*ui->ListBox1, *ui->Label2);
     ReadComboBoxValue(*ui->ComboBox1, ui->Label2->text());
     ui->Edit2->setAccessibleDescription(QStringLiteral(u"プレイヤーネームのセクションID"));
@@ -217,40 +213,19 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
 }
 
 bool TForm1::suggestionListEvent(QEvent* event) {
+    if (event->type() != QEvent::KeyPress)
+        return false;
     QListWidget& list = *ui->ListBox1;
-    switch (event->type()) {
-    case QEvent::KeyPress: {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            ListBox1DblClick();
-            return true;
-        }
-        // Qt makes the first item current, unselected, when the list takes the focus: without a
-        // current item the first arrow key goes to the first item rather than the second.
-        if ((key == Qt::Key_Down || key == Qt::Key_Up) && list.selectedItems().isEmpty())
-            list.selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
-        return false;
-    }
-    case QEvent::FocusIn:
-    case QEvent::FocusOut:
-        list.update();
-        return false;
-    case QEvent::Paint: {
-        if (!list.hasFocus() || list.currentItem() || m_paintingList)
-            return false;
-        m_paintingList = true;
-        QCoreApplication::sendEvent(&list, event);
-        m_paintingList = false;
-        QPainter painter(&list);
-        QStyleOptionFocusRect focus;
-        focus.initFrom(&list);
-        focus.backgroundColor = list.palette().color(QPalette::Base);
-        list.style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, &list);
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        ListBox1DblClick();
         return true;
     }
-    default:
-        return false;
-    }
+    // Qt makes the first item current, unselected, when the list takes the focus: without a
+    // current item the first arrow key goes to the first item rather than the second.
+    if ((key == Qt::Key_Down || key == Qt::Key_Up) && list.selectedItems().isEmpty())
+        list.selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
+    return false;
 }
 
 bool TForm1::Edit1KeyPress(int characterCode) {

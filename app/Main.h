@@ -51,7 +51,7 @@ protected:
 
 private:
     void Edit1Change(const QString& text);
-    // Enter, the first arrow key and the focus of the suggestion list; true when it took the event.
+    // Enter and the first arrow key in the suggestion list; true when it took the event.
     bool suggestionListEvent(QEvent* event);
     int selectedAlgorithm() const;
     std::string nameBytes() const;
@@ -63,7 +63,6 @@ private:
     CenterOnFirstShow m_placement;
     // The name that NameChange ran for last; Qt signals textChanged also when nothing changed.
     QString m_lastName;
-    bool m_paintingList = false;
 };
 
 } // namespace rotenu

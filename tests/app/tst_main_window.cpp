@@ -123,6 +123,12 @@ void TestMainWindow::startsWithTheDesignedWindow() {
     QVERIFY(child<QLineEdit>("Edit2")->isReadOnly());
     QCOMPARE(list->count(), 0);
     QCOMPARE(QApplication::focusWidget(), edit1);
+    // The empty list shows the focus, tabbed onto, which its style shows only on a current row.
+    const QImage unfocusedList = list->grab().toImage();
+    combo()->setFocus();
+    QTest::keyClick(combo(), Qt::Key_Tab);
+    QVERIFY(list->hasFocus() && list->grab().toImage() != unfocusedList);
+    edit1->setFocus();
 
     QCOMPARE(testing::TabOrder(5), QStringLiteral("Edit2 RadioGroup1Item0 ComboBox1 ListBox1 Edit1"));
 
