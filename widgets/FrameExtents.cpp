@@ -28,26 +28,26 @@ xcb_atom_t Atom(xcb_connection_t* connection, std::string_view name) {
     return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
 }
 
+// The 32-bit values of a window's property of `type`, at most `count` of them; none where the
+// window has no such property.
+std::vector<uint32_t> Property32(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t property,
+                                 xcb_atom_t type, uint32_t count) {
+    const auto reply = Owned(xcb_get_property_reply(
+        connection, xcb_get_property(connection, 0, window, property, type, 0, count), nullptr));
+    if (!reply || reply->format != 32)
+        return {};
+    const auto* values = static_cast<const uint32_t*>(xcb_get_property_value(reply.get()));
+    return {values, values + xcb_get_property_value_length(reply.get()) / 4};
+}
+
 // left, right, top, bottom, as the window manager wrote them.
 std::optional<QMargins> ReadFrameExtents(xcb_connection_t* connection, xcb_window_t window,
                                          xcb_atom_t extents) {
-    const auto reply = Owned(xcb_get_property_reply(
-        connection, xcb_get_property(connection, 0, window, extents, XCB_ATOM_CARDINAL, 0, 4), nullptr));
-    if (!reply || reply->format != 32 || xcb_get_property_value_length(reply.get()) != 16)
+    const std::vector<uint32_t> value = Property32(connection, window, extents, XCB_ATOM_CARDINAL, 4);
+    if (value.size() != 4)
         return std::nullopt;
-    const auto* value = static_cast<const uint32_t*>(xcb_get_property_value(reply.get()));
     return QMargins(static_cast<int>(value[0]), static_cast<int>(value[2]), static_cast<int>(value[1]),
                     static_cast<int>(value[3]));
-}
-
-std::vector<xcb_atom_t> SupportedFeatures(xcb_connection_t* connection, xcb_window_t root) {
-    const xcb_atom_t supported = Atom(connection, "_NET_SUPPORTED");
-    const auto reply = Owned(xcb_get_property_reply(
-        connection, xcb_get_property(connection, 0, root, supported, XCB_ATOM_ATOM, 0, 4096), nullptr));
-    if (!reply || reply->format != 32)
-        return {};
-    const auto* atoms = static_cast<const xcb_atom_t*>(xcb_get_property_value(reply.get()));
-    return {atoms, atoms + xcb_get_property_value_length(reply.get()) / 4};
 }
 
 // The window that a running window manager names on the root window, and on itself, as its own.
@@ -55,11 +55,10 @@ std::vector<xcb_atom_t> SupportedFeatures(xcb_connection_t* connection, xcb_wind
 bool WindowManagerRuns(xcb_connection_t* connection, xcb_window_t root) {
     const xcb_atom_t check = Atom(connection, "_NET_SUPPORTING_WM_CHECK");
     const auto named = [&](xcb_window_t on) -> std::optional<xcb_window_t> {
-        const auto reply = Owned(xcb_get_property_reply(
-            connection, xcb_get_property(connection, 0, on, check, XCB_ATOM_WINDOW, 0, 1), nullptr));
-        if (!reply || reply->format != 32 || xcb_get_property_value_length(reply.get()) != 4)
+        const std::vector<uint32_t> value = Property32(connection, on, check, XCB_ATOM_WINDOW, 1);
+        if (value.size() != 1)
             return std::nullopt;
-        return *static_cast<const xcb_window_t*>(xcb_get_property_value(reply.get()));
+        return value.front();
     };
     const std::optional<xcb_window_t> own = named(root);
     return own && named(*own) == own;
@@ -111,7 +110,8 @@ FrameSupport WindowManagerFrameSupport(QWidget& window) {
     // One that has ended may leave its list of features on the root window.
     if (!geometry || !WindowManagerRuns(connection, geometry->root))
         return {};
-    const std::vector<xcb_atom_t> features = SupportedFeatures(connection, geometry->root);
+    const std::vector<xcb_atom_t> features =
+        Property32(connection, geometry->root, Atom(connection, "_NET_SUPPORTED"), XCB_ATOM_ATOM, 4096);
     const auto supports = [&](std::string_view feature) {
         return std::ranges::find(features, Atom(connection, feature)) != features.end();
     };
