@@ -123,6 +123,8 @@ void PlayToEnd(std::string_view bytes, SoundFileKind kind, const std::function<v
                 tell(false);
                 break;
             }
+            // Looked at again soon: the server's answer sets `answered` after the message that
+            // woke this loop, and no message of its own follows it.
             wait = std::min(deadline - now, kWantedPollInterval);
         }
         GstMessage* message = gst_bus_timed_pop_filtered(bus, wait, watched);
